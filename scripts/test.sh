@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the normal build (unit, scenario, asset and smoke tests),
+# then the same tests under AddressSanitizer + UndefinedBehaviorSanitizer. The sanitizer
+# build embeds the assets the first build generated instead of generating them again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+configure() {
+  local dir=$1; shift
+  [[ -f "$dir/build.ninja" ]] || cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+}
+
+configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$JOBS"
+ctest --test-dir build -j "$JOBS" --output-on-failure
+
+configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_ASSET_DIR="$PWD/build/res"
+cmake --build build-asan -j "$JOBS"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan -j "$JOBS" --output-on-failure -LE slow
