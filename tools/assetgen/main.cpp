@@ -3,12 +3,14 @@
 // The folder is emptied first so that nothing stale is embedded; a stamp file marks a
 // complete run for the build.
 #include "generators.h"
+#include "manifest.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -40,6 +42,39 @@ bool ParseArgs(int argc, char** argv, Options& o) {
     }
   }
   return !o.assets.empty() && !o.out.empty();
+}
+
+// Every written file must be in the manifest with its image size; a full run must write
+// all of them. Until every generator exists, missing files are only reported.
+bool CheckAgainstManifest(const Output& out, bool fullRun) {
+  std::map<std::string, const ManifestEntry*> expected;
+  for (const ManifestEntry& e : Manifest()) expected[e.name] = &e;
+  bool ok = true;
+  const auto sizes = out.ImageSizes();
+  std::set<std::string> written;
+  for (const std::string& f : out.Files()) {
+    written.insert(f);
+    auto it = expected.find(f);
+    if (it == expected.end()) {
+      std::fprintf(stderr, "assetgen: %s is not in the manifest\n", f.c_str());
+      ok = false;
+      continue;
+    }
+    auto s = sizes.find(f);
+    if (it->second->width && (s == sizes.end() || s->second.first != it->second->width ||
+                              s->second.second != it->second->height)) {
+      std::fprintf(stderr, "assetgen: %s must be %dx%d\n", f.c_str(), it->second->width,
+                   it->second->height);
+      ok = false;
+    }
+  }
+  if (fullRun) {
+    int missing = 0;
+    for (const ManifestEntry& e : Manifest())
+      if (!written.count(e.name)) ++missing;
+    if (missing) std::fprintf(stderr, "assetgen: %d manifest files not generated yet\n", missing);
+  }
+  return ok;
 }
 
 }  // namespace
@@ -80,6 +115,7 @@ int main(int argc, char** argv) {
   for (unsigned t = 0; t < opt.jobs; ++t) threads.emplace_back(worker);
   for (std::thread& t : threads) t.join();
   if (failed) return 1;
+  if (!CheckAgainstManifest(out, opt.only.empty())) return 1;
 
   std::ofstream(opt.out / ".stamp") << out.Files().size() << " files\n";
   std::fprintf(stderr, "assetgen: wrote %zu files\n", out.Files().size());

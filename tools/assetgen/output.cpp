@@ -4,6 +4,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -126,7 +127,53 @@ void Output::WriteText(const std::string& rel, const std::string& text) {
   WriteBytes(rel, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
+namespace {
+
+// Images load masked with black as the mask colour, so a visible pure-black pixel would
+// turn transparent in the game; artwork uses (1, 1, 1) where black is meant.
+void CheckNoPureBlack(const std::string& rel, const RgbaImage& image) {
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) {
+      const uint8_t* p = image.At(x, y);
+      if (p[3] != 0 && p[0] == 0 && p[1] == 0 && p[2] == 0)
+        throw std::runtime_error(rel + ": visible pure-black pixel at " + std::to_string(x) +
+                                 "," + std::to_string(y));
+    }
+}
+
+RgbaImage DecodeJpeg(const std::vector<uint8_t>& data) {
+  jpeg_decompress_struct cinfo;
+  jpeg_error_mgr jerr;
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  RgbaImage out(int(cinfo.output_width), int(cinfo.output_height));
+  std::vector<uint8_t> row(size_t(out.width) * 3);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    const int y = int(cinfo.output_scanline);
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_read_scanlines(&cinfo, rows, 1);
+    for (int x = 0; x < out.width; ++x) {
+      uint8_t* o = out.At(x, y);
+      o[0] = row[size_t(x) * 3];
+      o[1] = row[size_t(x) * 3 + 1];
+      o[2] = row[size_t(x) * 3 + 2];
+      o[3] = 255;
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  return out;
+}
+
+}  // namespace
+
 void Output::WritePng(const std::string& rel, const RgbaImage& image) {
+  CheckNoPureBlack(rel, image);
+  RecordSize(rel, image.width, image.height);
   WriteBytes(rel, EncodePng(image));
 }
 
@@ -135,7 +182,20 @@ void Output::WritePng(const std::string& rel, cairo_surface_t* surface) {
 }
 
 void Output::WriteJpeg(const std::string& rel, const RgbaImage& image, int quality) {
-  WriteBytes(rel, EncodeJpeg(image, quality));
+  std::vector<uint8_t> data = EncodeJpeg(image, quality);
+  CheckNoPureBlack(rel + " (as decoded)", DecodeJpeg(data));
+  RecordSize(rel, image.width, image.height);
+  WriteBytes(rel, data);
+}
+
+void Output::RecordSize(const std::string& rel, int width, int height) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  sizes_[rel] = {width, height};
+}
+
+std::map<std::string, std::pair<int, int>> Output::ImageSizes() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return sizes_;
 }
 
 std::vector<std::string> Output::Files() const {

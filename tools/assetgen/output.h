@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -43,15 +44,18 @@ public:
   void WriteJpeg(const std::string& rel, const RgbaImage& image, int quality = 92);
 
   std::vector<std::string> Files() const;
+  std::map<std::string, std::pair<int, int>> ImageSizes() const;  // images written so far
   const std::filesystem::path& Root() const { return root_; }
 
 private:
   void Record(const std::string& rel);
+  void RecordSize(const std::string& rel, int width, int height);
   std::filesystem::path Prepare(const std::string& rel);
 
   std::filesystem::path root_;
   mutable std::mutex mutex_;
   std::vector<std::string> files_;
+  std::map<std::string, std::pair<int, int>> sizes_;
 };
 
 // Encoders shared with tools that write PNGs outside the asset folder.
