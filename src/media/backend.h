@@ -1,0 +1,46 @@
+// Internal to the media layer: the SDL renderer behind the drawing calls, shared by the
+// windowed back end (an OpenGL renderer drawing into a 640×480 target texture that is
+// scaled into the window) and the headless one (a software renderer on a surface).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SDL_Renderer;
+struct SDL_Surface;
+struct SDL_Texture;
+struct SDL_Window;
+class TImage;
+
+// The textures of one image, one per frame, made for one renderer.
+struct TextureSet {
+  uint32_t generation = 0;            // renderer they belong to
+  std::vector<SDL_Texture*> normal;   // as loaded
+  std::vector<SDL_Texture*> cutout;   // alpha reduced to 0 or 255, for BLEND_MASK
+  void Invalidate(int frame);
+  ~TextureSet();
+};
+
+namespace media_detail {
+
+struct Screen {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Surface* surface = nullptr;  // headless frame
+  SDL_Texture* target = nullptr;   // windowed frame
+  uint32_t generation = 0;         // changes whenever a renderer is created
+  bool fullscreen = false;
+  std::string title = "Quorvale";
+};
+
+Screen& TheScreen();
+SDL_Texture* FrameTexture(TImage& image, int frame, bool cutout);
+// Shows the finished frame in the window (windowed back end only).
+void ShowFrameInWindow();
+void ApplyViewport();
+
+}  // namespace media_detail
+
+// Lets the window system deliver pending events (no-op without a window).
+void PumpPlatformEvents();

@@ -1,0 +1,72 @@
+// Byte streams over files and embedded resources ("incbin::name"), with the game's
+// encodings: little-endian 4-byte ints and IEEE floats, 2-byte shorts, bytes, strings as
+// one byte per character, CR LF text lines. Reads past the end give zeros, never crash.
+// A write stream goes to a temporary file that replaces the target only when Close
+// succeeds, so a failed or interrupted save never damages the previous file.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TStream {
+public:
+  virtual ~TStream() = default;
+
+  bool Eof() const { return pos_ >= size_; }
+  uint64_t Position() const { return pos_; }
+  uint64_t Size() const { return size_; }
+  uint64_t Remaining() const { return size_ > pos_ ? size_ - pos_ : 0; }
+
+  uint8_t ReadByte();
+  int16_t ReadShort();
+  int32_t ReadInt();
+  float ReadFloat();
+  // n bytes, one character each; fewer at the end of the stream, none for n <= 0.
+  std::string ReadString(int64_t n);
+  // Bytes up to LF, a zero byte or the end; CR bytes are dropped. Very long lines are
+  // cut at MAX_LINE characters (the rest of that line is skipped).
+  std::string ReadLine();
+  static constexpr size_t MAX_LINE = 65536;
+
+  void WriteByte(uint8_t v);
+  void WriteShort(int16_t v);
+  void WriteInt(int32_t v);
+  void WriteFloat(float v);
+  void WriteString(const std::string& s);  // one byte per character
+  void WriteLine(const std::string& s);    // then CR LF
+
+  // Read streams: releases the source. Write streams: commits the file; false when any
+  // write failed (the previous file is then left untouched).
+  virtual bool Close() { return !failed_; }
+  bool Failed() const { return failed_; }
+
+protected:
+  virtual size_t ReadRaw(void* dst, size_t n) = 0;
+  virtual bool WriteRaw(const void* src, size_t n);
+
+  uint64_t pos_ = 0;
+  uint64_t size_ = 0;
+  bool failed_ = false;
+};
+
+using StreamPtr = std::shared_ptr<TStream>;
+
+// nullptr when the file or resource cannot be opened.
+StreamPtr ReadStream(const std::string& path);
+// nullptr when the file cannot be created; "incbin::" paths are refused.
+StreamPtr WriteStream(const std::string& path);
+
+// The whole content of a file or resource; false when it cannot be read.
+bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
+
+bool FileExists(const std::string& path);  // files and "incbin::" resources
+bool IsDirectory(const std::string& path);
+bool DeleteFile(const std::string& path);
+bool CreateDirectories(const std::string& path);
+// Entry names of a folder ("." and ".." left out), sorted; empty if it cannot be read.
+std::vector<std::string> LoadDir(const std::string& path);
+
+// Test hook: after n more bytes every write fails (−1 switches the fault off).
+void SetWriteFaultAfter(int64_t n);
