@@ -1,5 +1,6 @@
 #include "media/input.h"
 #include "media/platform.h"
+#include "media/script.h"
 
 #include <gtest/gtest.h>
 
@@ -68,4 +69,39 @@ TEST(FramePacer, LateFrameDoesNotSleepAndRestartsFromNow) {
   EXPECT_EQ(pacer.Advance(0), 16);
   EXPECT_EQ(pacer.Advance(100), 0);  // deadline 33 has passed: no catching up
   EXPECT_EQ(pacer.Advance(100), 17);  // next deadline counted from 100
+}
+
+TEST(Script, StepsRunFrameByFrame) {
+  ResetInput();
+  Script script;
+  std::vector<std::string> seen;
+  script.Click(10, 20).HoldKey(KEY_A, 2).Type("ok");
+  script.Install();
+  try {
+    for (int frame = 0; frame < 20; ++frame) {
+      // what the game would see in this frame's input poll
+      seen.push_back(std::to_string(MouseHit(MOUSE_LEFT)) + (MouseDown(MOUSE_LEFT) ? "d" : "u") +
+                     (KeyDown(KEY_A) ? "A" : "-") + std::string(1, char(GetChar() ? 'c' : '.')));
+      PlatformPresent(-1);
+    }
+    FAIL() << "the script should have stopped the run";
+  } catch (const StopRun&) {
+  }
+  SetFrameDriver(nullptr);
+  EXPECT_EQ(MouseX(), 10);
+  EXPECT_EQ(MouseY(), 20);
+  const std::vector<std::string> expected = {"0u-.", "1d-.", "0uA.", "0uA.", "0u-c", "0u-c"};
+  EXPECT_EQ(seen, expected);
+}
+
+TEST(Script, UntilGivesUpAfterItsFrameLimit) {
+  Script script;
+  script.Until([] { return false; }, 3, "never");
+  script.Install();
+  EXPECT_THROW(
+      {
+        for (int i = 0; i < 10; ++i) PlatformPresent(-1);
+      },
+      ScriptTimeout);
+  SetFrameDriver(nullptr);
 }
