@@ -1,7 +1,12 @@
 #include "generators.h"
 
+#include "art_play.h"
+
 const std::vector<Generator>& AllGenerators() {
   static const std::vector<Generator> generators = {
+    {"pieces_marble", GeneratePiecesMarble},
+    {"pieces_wood", GeneratePiecesWood},
+    {"pieces_gold", GeneratePiecesGold},
   };
   return generators;
 }

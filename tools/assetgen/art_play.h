@@ -1,0 +1,9 @@
+// Generators of the in-game artwork: pieces, score board and frame, lamp, torch light,
+// twister, ambient sprites, the bonus game and the tutorial pictures.
+#pragma once
+
+#include "output.h"
+
+void GeneratePiecesMarble(Output& out, const Sources& sources);
+void GeneratePiecesWood(Output& out, const Sources& sources);
+void GeneratePiecesGold(Output& out, const Sources& sources);
