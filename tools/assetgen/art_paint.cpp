@@ -189,6 +189,63 @@ double Clamp01(double x) { return x < 0 ? 0 : (x > 1 ? 1 : x); }
 
 uint8_t ToByte(double v) { return uint8_t(std::lround(Clamp01(v) * 255.0)); }
 
+void Over(RgbaImage& image, int x, int y, Rgb c, double alpha) {
+  if (alpha <= 0 || x < 0 || y < 0 || x >= image.width || y >= image.height) return;
+  uint8_t* p = image.At(x, y);
+  const double da = p[3] / 255.0;
+  const double oa = alpha + da * (1 - alpha);
+  const double k = da * (1 - alpha);
+  p[0] = ToByte((c.r * alpha + p[0] / 255.0 * k) / oa);
+  p[1] = ToByte((c.g * alpha + p[1] / 255.0 * k) / oa);
+  p[2] = ToByte((c.b * alpha + p[2] / 255.0 * k) / oa);
+  p[3] = ToByte(oa);
+}
+
+void PaintRelief(RgbaImage& image, const Mask& shape, int soft, double depth,
+                 const std::function<Rgb(int, int)>& albedo, double specular, double shininess) {
+  Mask height = shape;
+  Blur(height, soft);
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) {
+      const float a = shape.At(x, y);
+      if (a <= 0) continue;
+      const int x0 = std::max(0, x - 1), x1 = std::min(image.width - 1, x + 1);
+      const int y0 = std::max(0, y - 1), y1 = std::min(image.height - 1, y + 1);
+      const double gx = (height.At(x1, y) - height.At(x0, y)) * depth;
+      const double gy = (height.At(x, y1) - height.At(x, y0)) * depth;
+      const Light l = LightAt(-gx, -gy, 1.0, shininess);
+      const Rgb c = albedo(x, y);
+      const double s = specular * l.specular;
+      Over(image, x, y, {c.r * l.diffuse + s, c.g * l.diffuse + s, c.b * l.diffuse + s * 0.85}, a);
+    }
+}
+
+void PaintDropShadow(RgbaImage& image, const Mask& shape, int blur, int dx, int dy, double alpha) {
+  Mask m(shape.width, shape.height);
+  for (int y = 0; y < m.height; ++y)
+    for (int x = 0; x < m.width; ++x) {
+      const int sx = x - dx, sy = y - dy;
+      if (sx >= 0 && sy >= 0 && sx < m.width && sy < m.height) m.At(x, y) = shape.At(sx, sy);
+    }
+  Blur(m, blur);
+  for (int y = 0; y < m.height; ++y)
+    for (int x = 0; x < m.width; ++x) Over(image, x, y, palette::ink, alpha * m.At(x, y));
+}
+
+Rgb LacquerAt(double x, double y, uint32_t seed) {
+  const double grain = Fbm(x * 0.01, y * 0.12, 4, seed);
+  const double streak = ValueNoise(x * 0.004, y * 0.6, seed + 9);
+  const double cloud = Fbm(x * 0.02, y * 0.02, 3, seed + 17);
+  Rgb c = Mix(palette::lacquer, palette::lacquerLight, 0.25 + 0.45 * grain);
+  c = Mix(c, {0.24, 0.07, 0.05}, 0.35 * streak);
+  return Mix(c, palette::maroon, 0.2 * cloud);
+}
+
+Rgb GoldAt(double x, double y, uint32_t seed) {
+  const double band = 0.5 + 0.5 * std::sin((x * 0.7 + y) * 0.08 + 3.0 * Fbm(x * 0.03, y * 0.03, 3, seed));
+  return Mix({0.78, 0.55, 0.18}, {1.0, 0.86, 0.48}, band);
+}
+
 RgbaImage PaintCairo(int width, int height, const std::function<void(cairo_t*)>& paint) {
   cairo_surface_t* s = NewSurface(width, height);
   cairo_t* cr = cairo_create(s);

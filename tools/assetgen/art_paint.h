@@ -66,6 +66,19 @@ double Smoothstep(double e0, double e1, double x);
 double Clamp01(double x);
 uint8_t ToByte(double v);  // 0..1 -> 0..255, rounded and clamped
 
+// Straight-alpha "over" of one colour onto a pixel.
+void Over(RgbaImage& image, int x, int y, Rgb c, double alpha);
+
+// Paints a shape (its coverage) as a raised relief: the height is the shape blurred by
+// `soft` pixels, lit from the upper left; `albedo` gives the colour per pixel.
+void PaintRelief(RgbaImage& image, const Mask& shape, int soft, double depth,
+                 const std::function<Rgb(int, int)>& albedo, double specular, double shininess);
+// A soft drop shadow of a shape, offset by (dx, dy).
+void PaintDropShadow(RgbaImage& image, const Mask& shape, int blur, int dx, int dy, double alpha);
+// Shared surfaces: lacquered red-brown wood and gilding, in image pixels.
+Rgb LacquerAt(double x, double y, uint32_t seed);
+Rgb GoldAt(double x, double y, uint32_t seed);
+
 // Runs `paint` on a fresh transparent surface of the size and returns the pixels.
 RgbaImage PaintCairo(int width, int height, const std::function<void(cairo_t*)>& paint);
 

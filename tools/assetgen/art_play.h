@@ -7,3 +7,5 @@
 void GeneratePiecesMarble(Output& out, const Sources& sources);
 void GeneratePiecesWood(Output& out, const Sources& sources);
 void GeneratePiecesGold(Output& out, const Sources& sources);
+void GenerateBoard(Output& out, const Sources& sources);
+void GenerateScoreBoard(Output& out, const Sources& sources);

@@ -7,6 +7,8 @@ const std::vector<Generator>& AllGenerators() {
     {"pieces_marble", GeneratePiecesMarble},
     {"pieces_wood", GeneratePiecesWood},
     {"pieces_gold", GeneratePiecesGold},
+    {"board", GenerateBoard},
+    {"scoreboard", GenerateScoreBoard},
   };
   return generators;
 }
