@@ -9,3 +9,5 @@ void GeneratePiecesWood(Output& out, const Sources& sources);
 void GeneratePiecesGold(Output& out, const Sources& sources);
 void GenerateBoard(Output& out, const Sources& sources);
 void GenerateScoreBoard(Output& out, const Sources& sources);
+void GenerateLamp(Output& out, const Sources& sources);
+void GenerateTwister(Output& out, const Sources& sources);

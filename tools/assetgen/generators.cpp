@@ -9,6 +9,8 @@ const std::vector<Generator>& AllGenerators() {
     {"pieces_gold", GeneratePiecesGold},
     {"board", GenerateBoard},
     {"scoreboard", GenerateScoreBoard},
+    {"lamp_light", GenerateLamp},
+    {"twister", GenerateTwister},
   };
   return generators;
 }
