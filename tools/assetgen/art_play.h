@@ -11,3 +11,4 @@ void GenerateBoard(Output& out, const Sources& sources);
 void GenerateScoreBoard(Output& out, const Sources& sources);
 void GenerateLamp(Output& out, const Sources& sources);
 void GenerateTwister(Output& out, const Sources& sources);
+void GenerateCreatures(Output& out, const Sources& sources);

@@ -11,6 +11,7 @@ const std::vector<Generator>& AllGenerators() {
     {"scoreboard", GenerateScoreBoard},
     {"lamp_light", GenerateLamp},
     {"twister", GenerateTwister},
+    {"creatures", GenerateCreatures},
   };
   return generators;
 }
