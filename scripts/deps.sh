@@ -9,7 +9,7 @@ PACKAGES=(
   libcairo2-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-averia-serif-gwf fonts-cabin
 )
 
 missing=()

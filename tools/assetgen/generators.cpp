@@ -1,6 +1,7 @@
 #include "generators.h"
 
 #include "art_play.h"
+#include "fonts_gen.h"
 
 const std::vector<Generator>& AllGenerators() {
   static const std::vector<Generator> generators = {
@@ -12,6 +13,8 @@ const std::vector<Generator>& AllGenerators() {
     {"lamp_light", GenerateLamp},
     {"twister", GenerateTwister},
     {"creatures", GenerateCreatures},
+    {"fonts_headline", GenerateHeadlineFonts},
+    {"fonts_main", GenerateMainFonts},
   };
   return generators;
 }
