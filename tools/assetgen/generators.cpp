@@ -2,6 +2,7 @@
 
 #include "art_play.h"
 #include "fonts_gen.h"
+#include "texts_gen.h"
 
 const std::vector<Generator>& AllGenerators() {
   static const std::vector<Generator> generators = {
@@ -15,6 +16,8 @@ const std::vector<Generator>& AllGenerators() {
     {"creatures", GenerateCreatures},
     {"fonts_headline", GenerateHeadlineFonts},
     {"fonts_main", GenerateMainFonts},
+    {"lang", GenerateLang},
+    {"wisdoms", GenerateWisdoms},
   };
   return generators;
 }
