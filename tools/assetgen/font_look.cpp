@@ -121,8 +121,9 @@ void PaintGoldCell(RgbaImage& strip, const BakedFont& font, int k, const GlowSty
       px = Over({fill, cov[i]}, px);
       uint8_t* p = strip.At(ox + x, oy + y);
       // Fully transparent pixels keep the glow colour so that filtering shows no dark fringe.
-      const Rgb c = px.alpha > 0 ? px.colour : GLOW;
-      p[0] = Byte(c.r), p[1] = Byte(c.g), p[2] = Byte(c.b), p[3] = Byte(px.alpha);
+      p[3] = Byte(px.alpha);
+      const Rgb c = p[3] > 0 ? px.colour : GLOW;
+      p[0] = Byte(c.r), p[1] = Byte(c.g), p[2] = Byte(c.b);
     }
   }
 }
