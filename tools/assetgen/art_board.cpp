@@ -227,32 +227,7 @@ RgbaImage PaintYinYang() {
   });
   PaintDropShadow(img, disc, 2, 0, 0, 0.6);
   PaintRelief(img, disc, 2, 3.0, [](int x, int y) { return GoldAt(x, y, 4400); }, 0.6, 10);
-  const Rgb light = {0.96, 0.91, 0.80}, dark = {0.36, 0.07, 0.09};
-  for (int y = 0; y < 66; ++y)
-    for (int x = 0; x < 66; ++x) {
-      // 4x4 samples per pixel for clean curves.
-      double r = 0, g = 0, b = 0, a = 0;
-      for (int sy = 0; sy < 4; ++sy)
-        for (int sx = 0; sx < 4; ++sx) {
-          const double px = x + (sx + 0.5) / 4 - c, py = y + (sy + 0.5) / 4 - c;
-          const double d = std::hypot(px, py);
-          if (d > R) continue;
-          // Light half on the left; the two small discs and dots swap it.
-          bool isLight = px < 0;
-          const double top = std::hypot(px, py + R / 2), bottom = std::hypot(px, py - R / 2);
-          if (top < R / 2) isLight = true;
-          if (bottom < R / 2) isLight = false;
-          if (top < R / 7) isLight = false;
-          if (bottom < R / 7) isLight = true;
-          // A soft dome: lighter to the upper left, with a gloss spot.
-          const double sh = 1.0 - 0.18 * (px + py) / R * 0.5 - 0.25 * std::pow(d / R, 4);
-          const double gloss = 0.35 * std::exp(-(std::pow(px + 8, 2) + std::pow(py + 9, 2)) / 40.0);
-          const Rgb base = isLight ? light : dark;
-          r += base.r * sh + gloss, g += base.g * sh + gloss, b += base.b * sh + gloss * 0.9;
-          a += 1;
-        }
-      if (a > 0) Over(img, x, y, {r / a, g / a, b / a}, a / 16);
-    }
+  PaintYinYangDisc(img, c, c, R);
   AddGrain(img, 0.01, 4401);
   Finish(img);
   return img;

@@ -2,6 +2,7 @@
 // light cone, the twister, the glow particle, snow flakes and rain streaks.
 #include "art_paint.h"
 #include "art_play.h"
+#include "art_shared.h"
 
 #include <cmath>
 #include <vector>
@@ -128,16 +129,22 @@ void DrawFlame(cairo_t* cr, double g, double sway) {
   FillWith(cr, core);
 }
 
+}  // namespace
+
+RgbaImage LampFrame(double growth) {
+  const double sway = std::sin(growth * 63 * 0.35) * 1.2 * growth;
+  return PaintCairo(57, 86, [&](cairo_t* cr) {
+    DrawLampBody(cr);
+    DrawFlame(cr, growth, sway);
+  });
+}
+
+namespace {
+
 RgbaImage PaintLamp() {
   RgbaImage strip(3648, 86);
   for (int k = 0; k < 64; ++k) {
-    const double g = Smoothstep(0, 1, k / 63.0);
-    const double sway = std::sin(k * 0.35) * 1.2 * g;
-    RgbaImage frame = PaintCairo(57, 86, [&](cairo_t* cr) {
-      DrawLampBody(cr);
-      DrawFlame(cr, g, sway);
-    });
-    Blit(strip, frame, k * 57, 0);
+    Blit(strip, LampFrame(Smoothstep(0, 1, k / 63.0)), k * 57, 0);
   }
   Finish(strip);
   return strip;

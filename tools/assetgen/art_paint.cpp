@@ -246,6 +246,57 @@ Rgb GoldAt(double x, double y, uint32_t seed) {
   return Mix({0.78, 0.55, 0.18}, {1.0, 0.86, 0.48}, band);
 }
 
+void PaintYinYangDisc(RgbaImage& img, double cx, double cy, double R) {
+  const Rgb light = {0.96, 0.91, 0.80}, dark = {0.36, 0.07, 0.09};
+  const int x0 = std::max(0, int(cx - R) - 1), x1 = std::min(img.width - 1, int(cx + R) + 1);
+  const int y0 = std::max(0, int(cy - R) - 1), y1 = std::min(img.height - 1, int(cy + R) + 1);
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) {
+      // 4x4 samples per pixel for clean curves.
+      double r = 0, g = 0, b = 0, a = 0;
+      for (int sy = 0; sy < 4; ++sy)
+        for (int sx = 0; sx < 4; ++sx) {
+          const double px = x + (sx + 0.5) / 4 - cx, py = y + (sy + 0.5) / 4 - cy;
+          const double d = std::hypot(px, py);
+          if (d > R) continue;
+          // Light half on the left; the two small discs and dots swap it.
+          bool isLight = px < 0;
+          const double top = std::hypot(px, py + R / 2), bottom = std::hypot(px, py - R / 2);
+          if (top < R / 2) isLight = true;
+          if (bottom < R / 2) isLight = false;
+          if (top < R / 7) isLight = false;
+          if (bottom < R / 7) isLight = true;
+          // A soft dome: lighter to the upper left, with a gloss spot.
+          const double sh = 1.0 - 0.09 * (px + py) / R - 0.25 * std::pow(d / R, 4);
+          const double gx = px + 0.34 * R, gy = py + 0.38 * R;
+          const double gloss = 0.35 * std::exp(-(gx * gx + gy * gy) / (0.07 * R * R));
+          const Rgb base = isLight ? light : dark;
+          r += base.r * sh + gloss, g += base.g * sh + gloss, b += base.b * sh + gloss * 0.9;
+          a += 1;
+        }
+      if (a > 0) Over(img, x, y, {r / a, g / a, b / a}, a / 16);
+    }
+}
+
+void DrawCentred(cairo_t* cr, const RgbaImage& image, double cx, double cy, double scale,
+                 double angle, const Rgb* tint, double alpha) {
+  cairo_surface_t* s = ToSurface(image);
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_rotate(cr, angle);
+  cairo_scale(cr, scale, scale);
+  if (tint) {
+    cairo_set_source_rgba(cr, tint->r, tint->g, tint->b, alpha);
+    cairo_mask_surface(cr, s, -image.width / 2.0, -image.height / 2.0);
+  } else {
+    cairo_set_source_surface(cr, s, -image.width / 2.0, -image.height / 2.0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
+    cairo_paint_with_alpha(cr, alpha);
+  }
+  cairo_restore(cr);
+  cairo_surface_destroy(s);
+}
+
 RgbaImage PaintCairo(int width, int height, const std::function<void(cairo_t*)>& paint) {
   cairo_surface_t* s = NewSurface(width, height);
   cairo_t* cr = cairo_create(s);

@@ -79,6 +79,14 @@ void PaintDropShadow(RgbaImage& image, const Mask& shape, int blur, int dx, int 
 Rgb LacquerAt(double x, double y, uint32_t seed);
 Rgb GoldAt(double x, double y, uint32_t seed);
 
+// A shaded yin-yang disc of radius r centred at (cx, cy), painted over the image.
+void PaintYinYangDisc(RgbaImage& image, double cx, double cy, double r);
+
+// Draws an image centred at (cx, cy), scaled and turned (radians, clockwise on screen).
+// With `tint` the image's shape is filled with that colour instead (a silhouette).
+void DrawCentred(cairo_t* cr, const RgbaImage& image, double cx, double cy, double scale,
+                 double angle = 0, const Rgb* tint = nullptr, double alpha = 1.0);
+
 // Runs `paint` on a fresh transparent surface of the size and returns the pixels.
 RgbaImage PaintCairo(int width, int height, const std::function<void(cairo_t*)>& paint);
 

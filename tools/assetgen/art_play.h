@@ -12,3 +12,7 @@ void GenerateScoreBoard(Output& out, const Sources& sources);
 void GenerateLamp(Output& out, const Sources& sources);
 void GenerateTwister(Output& out, const Sources& sources);
 void GenerateCreatures(Output& out, const Sources& sources);
+void GenerateBonusTiles(Output& out, const Sources& sources);
+void GenerateBonusBoard(Output& out, const Sources& sources);
+void GenerateBonusHelp(Output& out, const Sources& sources);
+void GenerateTutorialPictures(Output& out, const Sources& sources);

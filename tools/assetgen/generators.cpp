@@ -18,6 +18,10 @@ const std::vector<Generator>& AllGenerators() {
     {"fonts_main", GenerateMainFonts},
     {"lang", GenerateLang},
     {"wisdoms", GenerateWisdoms},
+    {"bonus_tiles", GenerateBonusTiles},
+    {"bonus_board", GenerateBonusBoard},
+    {"bonus_help", GenerateBonusHelp},
+    {"tutorial_pics", GenerateTutorialPictures},
   };
   return generators;
 }
