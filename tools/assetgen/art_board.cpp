@@ -195,7 +195,8 @@ RgbaImage PaintTimeFrame(int k) {
       Rgb c = Mix({0.17, 0.06, 0.05}, {0.30, 0.12, 0.08}, Smoothstep(0.0, 1.0, std::sin(t * M_PI)));
       // Lit part, anti-aliased at the moving edge (in pixels along the arc).
       const double edge = (ang - spent) * r;
-      const double lit = f <= 0 ? 0 : Clamp01(edge + 0.5) * (f >= 1 ? 1 : Clamp01((2 * M_PI - ang) * r + 0.5));
+      double lit = f >= 1 ? 1 : Clamp01(edge + 0.5) * Clamp01((2 * M_PI - ang) * r + 0.5);
+      if (f <= 0) lit = 0;
       if (lit > 0) {
         const double body = std::sin(Clamp01(t) * M_PI);
         const double shimmer = 0.85 + 0.15 * ValueNoise(ang * 12, r * 0.3, 4300);
@@ -226,7 +227,7 @@ RgbaImage PaintYinYang() {
     cairo_fill(cr);
   });
   PaintDropShadow(img, disc, 2, 0, 0, 0.6);
-  PaintRelief(img, disc, 2, 3.0, [](int x, int y) { return GoldAt(x, y, 4400); }, 0.6, 10);
+  PaintGoldRim(img, c, c, R - 0.5, R + 2.5);
   PaintYinYangDisc(img, c, c, R);
   AddGrain(img, 0.01, 4401);
   Finish(img);

@@ -221,11 +221,7 @@ RgbaImage PaintYinYangMarker() {
       Over(img, x, y, {1.0, 0.92, 0.60}, 0.55 * std::exp(-std::pow(std::max(0.0, d - 11), 2) / 18.0) *
                                              (d > 10));
     }
-  const Mask rim = CoverageOf(40, 40, [](cairo_t* cr) {
-    cairo_arc(cr, 20, 20, 12.5, 0, 2 * M_PI);
-    cairo_fill(cr);
-  });
-  PaintRelief(img, rim, 1, 2.0, [](int x, int y) { return GoldAt(x, y, 5300); }, 0.6, 10);
+  PaintGoldRim(img, 20, 20, 10.5, 12.5);
   PaintYinYangDisc(img, 20, 20, 11);
   return img;
 }

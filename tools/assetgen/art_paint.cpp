@@ -266,10 +266,9 @@ void PaintYinYangDisc(RgbaImage& img, double cx, double cy, double R) {
           if (bottom < R / 2) isLight = false;
           if (top < R / 7) isLight = false;
           if (bottom < R / 7) isLight = true;
-          // A soft dome: lighter to the upper left, with a gloss spot.
-          const double sh = 1.0 - 0.09 * (px + py) / R - 0.25 * std::pow(d / R, 4);
-          const double gx = px + 0.34 * R, gy = py + 0.38 * R;
-          const double gloss = 0.35 * std::exp(-(gx * gx + gy * gy) / (0.07 * R * R));
+          // A soft dome that looks the same at every turn (the disc rotates in the game).
+          const double sh = 1.0 - 0.28 * std::pow(d / R, 4);
+          const double gloss = 0.10 * std::exp(-std::pow(d / R - 0.55, 2) / 0.02);
           const Rgb base = isLight ? light : dark;
           r += base.r * sh + gloss, g += base.g * sh + gloss, b += base.b * sh + gloss * 0.9;
           a += 1;
@@ -295,6 +294,19 @@ void DrawCentred(cairo_t* cr, const RgbaImage& image, double cx, double cy, doub
   }
   cairo_restore(cr);
   cairo_surface_destroy(s);
+}
+
+void PaintGoldRim(RgbaImage& img, double cx, double cy, double r0, double r1) {
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x) {
+      const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+      const double a = Clamp01(d - r0 + 0.5) * Clamp01(r1 - d + 0.5);
+      if (a <= 0) continue;
+      // Rounded profile across the ring: bright crest, darker flanks.
+      const double t = Clamp01((d - r0) / (r1 - r0));
+      const double crest = std::sin(M_PI * t);
+      Over(img, x, y, Mix({0.55, 0.36, 0.10}, {1.0, 0.90, 0.55}, crest * crest), a);
+    }
 }
 
 RgbaImage PaintCairo(int width, int height, const std::function<void(cairo_t*)>& paint) {

@@ -87,6 +87,9 @@ void PaintYinYangDisc(RgbaImage& image, double cx, double cy, double r);
 void DrawCentred(cairo_t* cr, const RgbaImage& image, double cx, double cy, double scale,
                  double angle = 0, const Rgb* tint = nullptr, double alpha = 1.0);
 
+// A gold ring between radii r0 and r1 lit the same from every side (for turning images).
+void PaintGoldRim(RgbaImage& image, double cx, double cy, double r0, double r1);
+
 // Runs `paint` on a fresh transparent surface of the size and returns the pixels.
 RgbaImage PaintCairo(int width, int height, const std::function<void(cairo_t*)>& paint);
 
