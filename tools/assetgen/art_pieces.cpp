@@ -4,6 +4,7 @@
 
 #include "art_play.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -104,7 +105,7 @@ Rgb AlbedoOf(PieceMaterial m, double x, double y, uint32_t seed) {
 // A shallow engraved line inside the gold pieces: a dark groove with a lit lip.
 double GrooveSlope(double d) {
   const double c = 9.0;
-  return 0.9 * std::sin(std::clamp((d - c) / 1.6, -1.0, 1.0) * M_PI) * (std::abs(d - c) < 1.6);
+  return 0.55 * std::sin(std::clamp((d - c) / 1.6, -1.0, 1.0) * M_PI) * (std::abs(d - c) < 1.6);
 }
 
 }  // namespace
@@ -136,7 +137,8 @@ RgbaImage PaintPiece(int element, bool mirrored, PieceMaterial material, uint32_
       if (material == PieceMaterial::Gold) s -= GrooveSlope(d);
       const Light l = LightAt(-n.x * s, -n.y * s, 1.0, look.shininess);
       const Rgb base = AlbedoOf(material, x - w * 0.5, y - h * 0.5, seed);
-      const double shade = 1 + look.shade * (l.diffuse - 1);
+      // Edges turned away from the light stay readable: never darker than 40 %.
+      const double shade = std::max(0.4, 1 + look.shade * (l.diffuse - 1));
       uint8_t* o = img.At(x, y);
       o[0] = ToByte(base.r * shade + look.specular * l.specular * look.highlight.r);
       o[1] = ToByte(base.g * shade + look.specular * l.specular * look.highlight.g);
