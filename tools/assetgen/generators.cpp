@@ -1,6 +1,7 @@
 #include "generators.h"
 
 #include "art_play.h"
+#include "art_scenery.h"
 #include "fonts_gen.h"
 #include "texts_gen.h"
 
@@ -22,6 +23,14 @@ const std::vector<Generator>& AllGenerators() {
     {"bonus_board", GenerateBonusBoard},
     {"bonus_help", GenerateBonusHelp},
     {"tutorial_pics", GenerateTutorialPictures},
+    {"scenery_bg_a", GenerateSceneryBackgroundsA},
+    {"scenery_bg_b", GenerateSceneryBackgroundsB},
+    {"scenery_intro", GenerateSceneryIntro},
+    {"scenery_story", GenerateSceneryStory},
+    {"scenery_screens", GenerateSceneryScreens},
+    {"scenery_panels", GenerateSceneryPanels},
+    {"scenery_card", GenerateSceneryCard},
+    {"scenery_logos", GenerateSceneryLogos},
   };
   return generators;
 }
