@@ -2,6 +2,7 @@
 
 #include "art_play.h"
 #include "art_scenery.h"
+#include "audio_generators.h"
 #include "fonts_gen.h"
 #include "texts_gen.h"
 
@@ -31,6 +32,11 @@ const std::vector<Generator>& AllGenerators() {
     {"scenery_panels", GenerateSceneryPanels},
     {"scenery_card", GenerateSceneryCard},
     {"scenery_logos", GenerateSceneryLogos},
+    {"song1", WriteSong1},
+    {"song2", WriteSong2},
+    {"song3", WriteSong3},
+    {"sfx", WriteEffects},
+    {"ambient", WriteAmbientLoops},
   };
   return generators;
 }
