@@ -88,8 +88,8 @@ void SnowWorld(Output& out) {
   Mist(c, 240, 35, air, 0.7, 60, 52);
   // A snowy hill with a small monastery.
   RangeStyle hill;
-  hill.lit = {0.76, 0.80, 0.90};
-  hill.shade = {0.52, 0.58, 0.74};
+  hill.lit = {0.70, 0.75, 0.87};
+  hill.shade = {0.48, 0.54, 0.72};
   hill.haze = air;
   hill.hazeTop = 0.2;
   hill.hazeBottom = 0.55;
@@ -106,8 +106,8 @@ void SnowWorld(Output& out) {
   Mist(c, 330, 30, air, 0.6, 60, 57);
   // Near snowfield with drifts and pines at the sides.
   RangeStyle field = hill;
-  field.lit = {0.72, 0.77, 0.88};
-  field.shade = {0.48, 0.55, 0.72};
+  field.lit = {0.66, 0.72, 0.86};
+  field.shade = {0.44, 0.52, 0.70};
   field.texture = 0.15;
   field.hazeTop = 0.05;
   field.hazeBottom = 0.2;
