@@ -149,9 +149,9 @@ std::vector<float> Gong(double freq, double seconds, uint32_t seed) {
   double ratio = 1.0;
   for (int k = 0; k < 34 && freq * ratio < 5000.0; ++k) {
     const double f = freq * ratio;
-    const double amp = 0.8 / (1.0 + 0.3 * k);
-    const double attack = 0.004 + std::min(0.8, 0.035 * k);
-    const double decay = seconds * std::max(0.2, 1.0 - 0.03 * k);
+    const double amp = 0.8 / (1.0 + 0.1 * k);
+    const double attack = 0.004 + std::min(0.35, 0.015 * k);
+    const double decay = seconds * std::max(0.35, 1.0 - 0.025 * k);
     modes.push_back({f, amp, decay, attack});
     modes.push_back({f * 1.0023, amp * 0.6, decay * 0.85, attack * 1.3});
     ratio *= 1.08 + 0.06 * noise.Uniform(0.0, 1.0);

@@ -58,9 +58,15 @@ void AddModes(std::vector<float>& out, size_t at, const std::vector<Mode>& modes
                               Samples(m.decay * 5.0 / 3.0));
     double re1 = 1.0, im1 = 0.0, re2 = 1.0, im2 = 0.0;
     const bool soft = m.attack > 0.0;
+    // With an attack the envelope e^-at - e^-bt peaks below 1; scale it so amp is its peak.
+    double amp = m.amp;
+    if (soft) {
+      const double peakTime = std::log(rateA / rate) / (rateA - rate);
+      amp /= std::exp(-rate * peakTime) - std::exp(-rateA * peakTime);
+    }
     float* o = out.data() + at;
     for (size_t i = 0; i < n; ++i) {
-      o[i] += float(m.amp * (soft ? im1 - im2 : im1));
+      o[i] += float(amp * (soft ? im1 - im2 : im1));
       const double r1 = (re1 * c - im1 * s) * d1;
       im1 = (re1 * s + im1 * c) * d1;
       re1 = r1;

@@ -52,7 +52,8 @@ private:
 };
 
 // One exponentially decaying sine: a mode of a struck object. decay is the time for
-// the amplitude to fall by 60 dB; attack (seconds) softens the onset.
+// the amplitude to fall by 60 dB; attack (seconds) softens the onset; amp is the
+// envelope's peak either way.
 struct Mode {
   double freq;
   double amp;
