@@ -37,7 +37,7 @@ void RainChannel(std::vector<float>& ch, uint32_t seed) {
   for (size_t i = 0; i < ch.size(); ++i) {
     const double t = double(i) / RATE;
     const double swell = 1.0 + 0.12 * Wobble(t, 2, seed * 0.1) + 0.06 * Wobble(t, 5, seed * 0.3);
-    ch[i] += float(swell * (0.12 * hiss[i] + 0.9 * rumble[i]));
+    ch[i] += float(swell * (0.12 * hiss[i] + 0.35 * rumble[i]));
   }
 }
 

@@ -65,12 +65,13 @@ Stereo Mouseover() {
   return s;
 }
 
-// Restarted every frame while points count up, so all of it happens in a few ms.
+// Restarted every frame (16.7 ms) while points count up; it must have died away by
+// then, or each restart would cut it off with a click.
 Stereo Count() {
   Stereo s;
-  std::vector<float> coin(Samples(0.06), 0.0f);
-  AddModes(coin, 0, {{2637.0, 1.0, 0.05, 0.0003}, {3951.0, 0.5, 0.035, 0.0003},
-                     {7245.0, 0.15, 0.015, 0.0002}});
+  std::vector<float> coin(Samples(0.03), 0.0f);
+  AddModes(coin, 0, {{2637.0, 1.0, 0.016, 0.0003}, {3951.0, 0.5, 0.012, 0.0003},
+                     {7245.0, 0.15, 0.008, 0.0002}});
   MixInto(s, coin, 0, 1.0, Pan(0));
   return s;
 }
@@ -270,12 +271,13 @@ Stereo Wind() {
   return s;
 }
 
-// Chained five frames apart, so short and soft rather than sharp.
+// Chained five frames (83 ms) apart, so soft rather than sharp, and nearly gone by
+// the time the next one restarts it.
 Stereo Xplode() {
   Stereo s;
-  MixInto(s, Chirp(420.0, 140.0, 0.06, 0.14, 0.2), 0, 0.8, Pan(0));
-  auto burst = SweptNoise(0.15, 141, [](double t) { return 2500.0 - 12000.0 * t; }, 0.7,
-                          [](double t) { return std::exp(-t / 0.03); });
+  MixInto(s, Chirp(420.0, 140.0, 0.05, 0.09, 0.12), 0, 0.8, Pan(0));
+  auto burst = SweptNoise(0.1, 141, [](double t) { return 2500.0 - 15000.0 * t; }, 0.7,
+                          [](double t) { return std::exp(-t / 0.018); });
   MixInto(s, burst, 0, 0.6, Pan(0));
   return s;
 }
