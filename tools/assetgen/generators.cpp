@@ -2,6 +2,7 @@
 
 #include "art_play.h"
 #include "art_scenery.h"
+#include "art_ui.h"
 #include "audio_generators.h"
 #include "fonts_gen.h"
 #include "texts_gen.h"
@@ -37,6 +38,12 @@ const std::vector<Generator>& AllGenerators() {
     {"song3", WriteSong3},
     {"sfx", WriteEffects},
     {"ambient", WriteAmbientLoops},
+    {"ui_requesters", GenerateUiRequesters},
+    {"ui_widgets", GenerateUiWidgets},
+    {"ui_scroll", GenerateUiScroll},
+    {"ui_prayer_wheel", GenerateUiPrayerWheel},
+    {"ui_title", GenerateUiTitle},
+    {"ui_editor", GenerateUiEditor},
   };
   return generators;
 }
