@@ -1,5 +1,7 @@
 #include "art_ui_paint.h"
 
+#include "art_paint.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -353,11 +355,35 @@ void CornerBrackets(cairo_t* cr, Rect r, double arm) {
   }
 }
 
+void SurfaceGrain(cairo_surface_t* surface, double amount, uint32_t seed) {
+  cairo_surface_flush(surface);
+  const int w = cairo_image_surface_get_width(surface);
+  const int h = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  uint8_t* data = cairo_image_surface_get_data(surface);
+  Rng rng(seed);
+  for (int y = 0; y < h; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t p = row[x], a = p >> 24;
+      const double n = rng.Uniform(-1, 1) * amount * a;  // premultiplied noise
+      if (a == 0) continue;
+      uint32_t out = a << 24;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const double c = std::clamp(((p >> shift) & 255) + n, 0.0, double(a));
+        out |= uint32_t(c + 0.5) << shift;
+      }
+      row[x] = out;
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+}
+
 void WriteArt(Output& out, const std::string& name, cairo_surface_t* surface, double grain,
               uint32_t seed) {
   RgbaImage image = FromCairo(surface);
   if (grain > 0) AddGrain(image, grain, seed);
-  LiftPureBlack(image);
+  Finish(image);
   out.WritePng(name, image);
 }
 

@@ -67,7 +67,11 @@ void LacquerFrame(cairo_t* cr, Rect outer, double outerRadius, Rect inner, doubl
 // survive non-uniform scaling.
 void CornerBrackets(cairo_t* cr, Rect r, double arm);
 
-// Final touches and output: optional grain, black lifted to (1, 1, 1), written as PNG.
+// Subtle per-pixel grain on a premultiplied surface (amount 0..1, a percent or so).
+void SurfaceGrain(cairo_surface_t* surface, double amount, uint32_t seed);
+
+// Final touches and output: optional grain, black lifted to (1, 1, 1), colour bled into
+// the transparent border (no dark fringe when the game filters the image), written as PNG.
 void WriteArt(Output& out, const std::string& name, cairo_surface_t* surface, double grain,
               uint32_t seed);
 

@@ -22,7 +22,7 @@ void WriteStrip(Output& out, const std::string& name, int frameW, int frameH,
                 uint32_t seed) {
   Canvas rest(frameW, frameH);
   base(rest.cr);
-  cairo_surface_flush(rest.surface);
+  SurfaceGrain(rest.surface, 0.012, seed);
   Canvas strip(frameW * 3, frameH);
   for (int frame = 0; frame < 3; ++frame) {
     cairo_t* cr = strip.cr;

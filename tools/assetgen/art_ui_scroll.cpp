@@ -2,6 +2,7 @@
 // knobs in 32 frames of one full turn. The game draws the bottom roller rotated by 180
 // degrees, so the rollers are lit from the front and look right either way up.
 #include "art_ui.h"
+#include "art_paint.h"
 #include "art_ui_parts.h"
 
 #include <algorithm>
@@ -130,7 +131,7 @@ void Knobs(Output& out, const char* name, int width, bool outerLeft) {
   RgbaImage img(width * kKnobFrames, 80);
   for (int f = 0; f < kKnobFrames; ++f)
     KnobFrame(img, f * width, width, outerLeft, 2 * M_PI * f / kKnobFrames);
-  LiftPureBlack(img);
+  Finish(img);
   out.WritePng(name, img);
 }
 
