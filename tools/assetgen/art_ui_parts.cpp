@@ -33,7 +33,7 @@ void FrameJewel(cairo_t* cr, double cx, double cy, double rx, double ry) {
 
 }  // namespace
 
-Rect DialogPanel(cairo_t* cr, Rect p, double border, uint32_t seed) {
+Rect DialogPanel(cairo_t* cr, Rect p, double border, uint32_t seed, bool topJewel) {
   const double radius = 12;
   SoftShadow(cr, [&](cairo_t* c) { RoundedRect(c, p, radius); }, 2.5, 3.5, 6, kShadow, 0.6);
   const Rect field{p.x + border, p.y + border, p.w - 2 * border, p.h - 2 * border};
@@ -65,7 +65,7 @@ Rect DialogPanel(cairo_t* cr, Rect p, double border, uint32_t seed) {
   LacquerFrame(cr, p, radius, field, 4, seed + 7);
   InnerShadow(cr, [&](cairo_t* c) { RoundedRect(c, field, 4); }, 1.5, 2.5, 7, kShadow, 0.75);
   CornerBrackets(cr, {field.x + 6, field.y + 6, field.w - 12, field.h - 12}, 16);
-  FrameJewel(cr, p.x + p.w / 2, p.y + border / 2, 9, 5);
+  if (topJewel) FrameJewel(cr, p.x + p.w / 2, p.y + border / 2, 9, 5);
   FrameJewel(cr, p.x + p.w / 2, p.y + p.h - border / 2, 9, 5);
   return field;
 }

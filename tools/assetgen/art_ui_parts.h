@@ -15,8 +15,9 @@ constexpr Rgb kWell{0.19, 0.09, 0.06};
 constexpr Rgb kShadow{0.08, 0.04, 0.03};
 
 // Draws a framed dialog panel filling `panel` (a soft shadow needs a few pixels of room
-// to the lower right) and returns the parchment field inside the frame.
-Rect DialogPanel(cairo_t* cr, Rect panel, double border, uint32_t seed);
+// to the lower right) and returns the parchment field inside the frame. topJewel: a
+// jewel on the top side (left off where a title overlaps the frame).
+Rect DialogPanel(cairo_t* cr, Rect panel, double border, uint32_t seed, bool topJewel = true);
 
 // A sunken dark well with a gold hairline rim.
 void Well(cairo_t* cr, Rect r, double radius, uint32_t seed);

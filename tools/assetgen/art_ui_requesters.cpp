@@ -107,6 +107,51 @@ void Ledge(cairo_t* cr, Rect r) {
   }, 1.4, r.y, r.y + 3);
 }
 
+// A narrow silk streamer hanging from a ledge, with a swallowtail end.
+void Streamer(cairo_t* cr, double x, double top, double w, double bottom, uint32_t seed) {
+  auto cloth = [&](cairo_t* c) {
+    cairo_move_to(c, x, top);
+    cairo_line_to(c, x + w, top);
+    cairo_line_to(c, x + w, bottom);
+    cairo_line_to(c, x + w / 2, bottom - 12);
+    cairo_line_to(c, x, bottom);
+    cairo_close_path(c);
+  };
+  SoftShadow(cr, cloth, 2, 3, 4, kShadow, 0.65);
+  cairo_surface_t* silk = ParchmentTexture(516, 431, {0.52, 0.10, 0.11}, {0.34, 0.05, 0.07}, seed);
+  cairo_new_path(cr);
+  cloth(cr);
+  FillWithTexture(cr, silk);
+  cairo_surface_destroy(silk);
+  cairo_new_path(cr);
+  cairo_save(cr);
+  cloth(cr);
+  cairo_clip(cr);
+  // A saffron middle stripe with gold lozenges down it.
+  cairo_rectangle(cr, x + w / 2 - 5, top, 10, bottom - top);
+  SetColor(cr, palette::saffron, 0.8);
+  cairo_fill(cr);
+  for (double y = top + 22; y < bottom - 30; y += 26) {
+    cairo_move_to(cr, x + w / 2, y - 7);
+    cairo_line_to(cr, x + w / 2 + 5, y);
+    cairo_line_to(cr, x + w / 2, y + 7);
+    cairo_line_to(cr, x + w / 2 - 5, y);
+    cairo_close_path(cr);
+    SetGold(cr, y - 7, y + 7);
+    cairo_fill(cr);
+  }
+  // Folds across the silk.
+  cairo_pattern_t* folds = cairo_pattern_create_linear(x, 0, x + w, 0);
+  cairo_pattern_add_color_stop_rgba(folds, 0, 0.1, 0.02, 0.02, 0.35);
+  cairo_pattern_add_color_stop_rgba(folds, 0.35, 1, 0.8, 0.6, 0.1);
+  cairo_pattern_add_color_stop_rgba(folds, 1, 0.1, 0.02, 0.02, 0.3);
+  cairo_set_source(cr, folds);
+  cairo_paint(cr);
+  cairo_pattern_destroy(folds);
+  cairo_restore(cr);
+  GoldLine(cr, cloth, 1.2, top, bottom);
+}
+
 // Lit looks shared by both strips: list rows, arrows and the scroll thumb.
 LitPart Rows(Rect r) {
   return {r, [](cairo_t* cr, Rect rr, int frame) {
@@ -136,6 +181,8 @@ void Users(Output& out) {
   auto base = [&](cairo_t* cr) {
     const Rect field = DialogPanel(cr, {2, 2, 508, 422}, 16, 0x05E5);
     PaintedHills(cr, {field.x, field.y + field.h - 80, field.w, 80}, 0x05E6);
+    Streamer(cr, 9, 130, 26, 330, 0x05E9);
+    Streamer(cr, 481, 130, 26, 330, 0x05EA);
     Ledge(cr, {0, 124, 44, 9});
     Ledge(cr, {472, 124, 44, 9});
     Well(cr, {104, 80, 209, 248}, 4, 0x05E7);
@@ -148,32 +195,43 @@ void Users(Output& out) {
   WriteStrip(out, "gfx/users_requester.png", 516, 431, base, parts, 0x05E8);
 }
 
-// The seven tangram pieces laid as a square, inlaid in gold on the parchment.
+// The seven tangram pieces laid as a square, painted in muted colours and inlaid in gold.
 void TangramEmblem(cairo_t* cr, double cx, double cy, double size) {
-  const double s = size / 4;  // the square is 4 units across
-  const double pieces[][8] = {
-      {0, 0, 4, 0, 2, 2, 2, 2},  {0, 0, 2, 2, 0, 4, 0, 4},  {4, 0, 4, 2, 3, 1, 3, 1},
-      {2, 2, 3, 1, 4, 2, 3, 3},  {4, 2, 4, 4, 2, 4, 2, 4},  {2, 2, 3, 3, 2, 4, 1, 3},
-      {0, 4, 1, 3, 2, 4, 2, 4},
+  struct P {
+    int n;
+    double xy[8];
+    Rgb colour;
   };
-  // Pieces with a repeated last corner are triangles; the last one is the parallelogram.
-  const int corners[] = {3, 3, 3, 4, 3, 4, 3};
+  const P pieces[] = {
+      {3, {0, 0, 4, 0, 2, 2}, palette::saffron},            // large triangles
+      {3, {0, 0, 2, 2, 0, 4}, palette::maroon},
+      {3, {4, 2, 4, 4, 2, 4}, palette::jade},               // medium triangle
+      {3, {4, 0, 4, 2, 3, 1}, palette::gold},               // small triangles
+      {3, {2, 2, 3, 3, 1, 3}, palette::gold},
+      {4, {3, 1, 4, 2, 3, 3, 2, 2}, palette::mountainBlue}, // square
+      {4, {0, 4, 1, 3, 3, 3, 2, 4}, palette::lacquerLight}, // parallelogram
+  };
+  const double s = size / 4;  // the square is 4 units across
   cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_rotate(cr, M_PI / 4);
-  cairo_translate(cr, -2 * s, -2 * s);
-  for (int i = 0; i < 7; ++i) {
-    const double* p = pieces[i];
+  cairo_translate(cr, cx - 2 * s, cy - 2 * s);
+  SoftShadow(cr, [&](cairo_t* c) { cairo_rectangle(c, 0, 0, 4 * s, 4 * s); }, 1.5, 2.5, 4,
+             kShadow, 0.6);
+  for (const P& p : pieces) {
     auto outline = [&](cairo_t* c) {
-      cairo_move_to(c, p[0] * s, p[1] * s);
-      for (int k = 1; k < corners[i]; ++k) cairo_line_to(c, p[2 * k] * s, p[2 * k + 1] * s);
+      cairo_move_to(c, p.xy[0] * s, p.xy[1] * s);
+      for (int k = 1; k < p.n; ++k) cairo_line_to(c, p.xy[2 * k] * s, p.xy[2 * k + 1] * s);
       cairo_close_path(c);
     };
     cairo_new_path(cr);
     outline(cr);
-    SetColor(cr, i % 2 ? palette::maroon : kFieldDark, 0.28);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 4 * s, 4 * s);
+    const Rgb lit = Mix(p.colour, palette::snow, 0.15), dim = Mix(p.colour, kShadow, 0.35);
+    cairo_pattern_add_color_stop_rgb(g, 0, lit.r, lit.g, lit.b);
+    cairo_pattern_add_color_stop_rgb(g, 1, dim.r, dim.g, dim.b);
+    cairo_set_source(cr, g);
     cairo_fill(cr);
-    GoldLine(cr, outline, 1.1, -2 * s, 2 * s);
+    cairo_pattern_destroy(g);
+    GoldLine(cr, outline, 1.2, 0, 4 * s);
   }
   cairo_restore(cr);
 }
@@ -184,7 +242,7 @@ void LevelSetChooser(Output& out) {
   auto base = [&](cairo_t* cr) {
     const Rect p{2, 2, 418, 306};
     // A panel with a tall header band for the title that overlaps its top edge.
-    const Rect field = DialogPanel(cr, p, 12, 0x1E5E);
+    const Rect field = DialogPanel(cr, p, 12, 0x1E5E, false);
     cairo_save(cr);
     cairo_rectangle(cr, field.x - 1, field.y - 1, field.w + 2, 30);
     cairo_surface_t* wood = LacquerTexture(428, 315, true, palette::lacquer,
@@ -202,7 +260,7 @@ void LevelSetChooser(Output& out) {
     }, 1, 2, 5, kShadow, 0.6);
     PaintedHills(cr, {field.x, field.y + field.h - 60, field.w, 60}, 0x1E60);
     Well(cr, {15, 46, 248, 244}, 4, 0x1E61);
-    TangramEmblem(cr, 325, 170, 78);
+    TangramEmblem(cr, 325, 170, 74);
     ScrollTrack(cr, track);
     ArrowButton(cr, up, true, Look::Rest);
     ArrowButton(cr, down, false, Look::Rest);
