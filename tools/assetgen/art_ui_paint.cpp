@@ -278,6 +278,13 @@ void LacquerFrame(cairo_t* cr, Rect o, double outerRadius, Rect i, double innerR
     RoundedRect(c, i, innerRadius);
     cairo_set_fill_rule(c, CAIRO_FILL_RULE_EVEN_ODD);
   };
+  // One fill under the four sides, so the mitred seams stay opaque.
+  cairo_save(cr);
+  cairo_new_path(cr);
+  ring(cr);
+  cairo_set_source_surface(cr, along, 0, 0);
+  cairo_fill(cr);
+  cairo_restore(cr);
   for (int side = 0; side < 4; ++side) {
     cairo_save(cr);
     ClipSide(cr, {o.x - 1, o.y - 1, o.w + 2, o.h + 2}, i, side);

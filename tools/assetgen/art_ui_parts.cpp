@@ -49,12 +49,12 @@ Rect DialogPanel(cairo_t* cr, Rect p, double border, uint32_t seed, bool topJewe
   cairo_save(cr);
   cairo_clip(cr);
   const double cx = field.x + field.w / 2, cy = field.y + field.h * 0.45;
-  cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 1);
+  cairo_pattern_t* glow = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
   cairo_matrix_t m;
   cairo_matrix_init_scale(&m, 1.0 / (field.w * 0.6), 1.0 / (field.h * 0.62));
   cairo_matrix_translate(&m, -cx, -cy);
   cairo_pattern_set_matrix(glow, &m);
-  cairo_pattern_add_color_stop_rgba(glow, 0.0, 0.98, 0.78, 0.5, 0.16);
+  cairo_pattern_add_color_stop_rgba(glow, 0.0, 0.98, 0.78, 0.5, 0.10);
   cairo_pattern_add_color_stop_rgba(glow, 0.6, 0.98, 0.78, 0.5, 0.0);
   cairo_pattern_add_color_stop_rgba(glow, 1.0, 0.12, 0.05, 0.02, 0.35);
   cairo_set_source(cr, glow);
@@ -174,7 +174,7 @@ void ThumbColumn(cairo_t* cr, Rect r, Look look) {
   cairo_fill(cr);
   cairo_pattern_destroy(g);
   // Dark margins so the bar stands clear of the track.
-  SetColor(cr, kShadow, 0.8);
+  SetColor(cr, kShadow);
   cairo_rectangle(cr, r.x, r.y, inset, r.h);
   cairo_rectangle(cr, r.x + r.w - inset, r.y, inset, r.h);
   cairo_fill(cr);
@@ -213,7 +213,7 @@ void RowColumn(cairo_t* cr, Rect r, Look look) {
 
 void ButtonGlow(cairo_t* cr, Rect r, Look look) {
   const double cx = r.x + r.w / 2, cy = r.y + r.h / 2;
-  cairo_pattern_t* g = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 1);
+  cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
   cairo_matrix_t m;
   cairo_matrix_init_scale(&m, 1.0 / (r.w / 2), 1.0 / (r.h / 2));
   cairo_matrix_translate(&m, -cx, -cy);

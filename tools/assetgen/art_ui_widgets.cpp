@@ -198,10 +198,19 @@ void LevelListLooks(Output& out) {
     cairo_save(c.cr);
     cairo_translate(c.cr, frame * 217, 0);
     const Look lit = frame == 0 ? Look::Hover : Look::Pressed;
-    RowColumn(c.cr, {0, 0, 191, 240}, lit);
-    ThumbColumn(c.cr, {197, 20, 20, 200}, frame == 0 ? Look::Rest : Look::Hover);
-    ArrowButton(c.cr, {197, 0, 20, 20}, true, lit);
-    ArrowButton(c.cr, {197, 220, 20, 20}, false, lit);
+    // Each part within its own rectangle, as the game cuts them apart.
+    auto part = [&](Rect r, const std::function<void(Rect)>& draw) {
+      cairo_save(c.cr);
+      cairo_rectangle(c.cr, r.x, r.y, r.w, r.h);
+      cairo_clip(c.cr);
+      draw(r);
+      cairo_restore(c.cr);
+    };
+    part({0, 0, 191, 240}, [&](Rect r) { RowColumn(c.cr, r, lit); });
+    part({197, 20, 20, 200},
+         [&](Rect r) { ThumbColumn(c.cr, r, frame == 0 ? Look::Rest : Look::Hover); });
+    part({197, 0, 20, 20}, [&](Rect r) { ArrowButton(c.cr, r, true, lit); });
+    part({197, 220, 20, 20}, [&](Rect r) { ArrowButton(c.cr, r, false, lit); });
     cairo_restore(c.cr);
   }
   WriteArt(out, "gfx/levelselector_scr_list.png", c.surface, 0.0, 0x1157);
@@ -258,10 +267,11 @@ void MapPoints(Output& out) {
   WriteArt(out, "gfx/card_point.png", c.surface, 0.0, 0xCA4D);
 }
 
-// The "Show Map" box; the check mark is a font glyph drawn over its left part.
+// The "Show Map" box; the check mark is a font glyph drawn over it by the game.
 void ShowMapBox(Output& out) {
   Canvas c(44, 42);
-  const Rect box{2, 6, 30, 30};
+  // The check glyph lands over the left half of the image, so the box keeps to the left.
+  const Rect box{2, 4, 26, 26};
   auto shape = [&](cairo_t* cc) { RoundedRect(cc, box, 5); };
   SoftShadow(c.cr, shape, 1.5, 2, 3, kShadow, 0.7);
   Well(c.cr, box, 5, 0x5A0B);
