@@ -75,21 +75,35 @@ void Blur(cairo_surface_t* surface, int radius) {
 
 namespace {
 
+// A blurred copy of the filled path (or of everything around it), on a surface just
+// large enough for the path and the blur; origin receives its place on the target.
 cairo_surface_t* BlurredShape(cairo_t* cr, const PathFn& path, int blur, Rgb colour,
-                              bool inverted) {
-  cairo_surface_t* target = cairo_get_target(cr);
-  const int w = cairo_image_surface_get_width(target);
-  const int h = cairo_image_surface_get_height(target);
-  cairo_surface_t* tmp = NewSurface(w, h);
-  cairo_t* t = cairo_create(tmp);
+                              bool inverted, double origin[2]) {
   cairo_matrix_t m;
   cairo_get_matrix(cr, &m);
-  cairo_set_matrix(t, &m);
+  cairo_save(cr);
+  cairo_new_path(cr);
+  path(cr);
+  double x1, y1, x2, y2;
+  cairo_path_extents(cr, &x1, &y1, &x2, &y2);
+  cairo_user_to_device(cr, &x1, &y1);
+  cairo_user_to_device(cr, &x2, &y2);
+  cairo_new_path(cr);
+  cairo_restore(cr);
+  const int margin = 2 * blur + 4;
+  const double left = std::floor(std::min(x1, x2)) - margin;
+  const double top = std::floor(std::min(y1, y2)) - margin;
+  const int w = int(std::ceil(std::abs(x2 - x1))) + 2 * margin + 1;
+  const int h = int(std::ceil(std::abs(y2 - y1))) + 2 * margin + 1;
+  cairo_surface_t* tmp = NewSurface(w, h);
+  cairo_t* t = cairo_create(tmp);
+  cairo_translate(t, -left, -top);
+  cairo_transform(t, &m);
   SetColor(t, colour);
   if (inverted) {
     cairo_save(t);
     cairo_identity_matrix(t);
-    cairo_rectangle(t, -50, -50, w + 100, h + 100);
+    cairo_rectangle(t, -1, -1, w + 2, h + 2);
     cairo_restore(t);
     path(t);
     cairo_set_fill_rule(t, CAIRO_FILL_RULE_EVEN_ODD);
@@ -99,6 +113,8 @@ cairo_surface_t* BlurredShape(cairo_t* cr, const PathFn& path, int blur, Rgb col
   cairo_fill(t);
   cairo_destroy(t);
   Blur(tmp, blur);
+  origin[0] = left;
+  origin[1] = top;
   return tmp;
 }
 
@@ -106,10 +122,11 @@ cairo_surface_t* BlurredShape(cairo_t* cr, const PathFn& path, int blur, Rgb col
 
 void SoftShadow(cairo_t* cr, const PathFn& path, double dx, double dy, int blur, Rgb colour,
                 double alpha) {
-  cairo_surface_t* tmp = BlurredShape(cr, path, blur, colour, false);
+  double origin[2];
+  cairo_surface_t* tmp = BlurredShape(cr, path, blur, colour, false, origin);
   cairo_save(cr);
   cairo_identity_matrix(cr);
-  cairo_set_source_surface(cr, tmp, dx, dy);
+  cairo_set_source_surface(cr, tmp, origin[0] + dx, origin[1] + dy);
   cairo_paint_with_alpha(cr, alpha);
   cairo_restore(cr);
   cairo_surface_destroy(tmp);
@@ -117,13 +134,16 @@ void SoftShadow(cairo_t* cr, const PathFn& path, double dx, double dy, int blur,
 
 void InnerShadow(cairo_t* cr, const PathFn& path, double dx, double dy, int blur, Rgb colour,
                  double alpha) {
-  cairo_surface_t* tmp = BlurredShape(cr, path, blur, colour, true);
+  double origin[2];
+  cairo_surface_t* tmp = BlurredShape(cr, path, blur, colour, true, origin);
   cairo_save(cr);
   cairo_new_path(cr);
   path(cr);
   cairo_clip(cr);
   cairo_identity_matrix(cr);
-  cairo_set_source_surface(cr, tmp, dx, dy);
+  // Beyond the blurred surface lies more of the same shadow: extend its edge pixels.
+  cairo_set_source_surface(cr, tmp, origin[0] + dx, origin[1] + dy);
+  cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
   cairo_paint_with_alpha(cr, alpha);
   cairo_restore(cr);
   cairo_surface_destroy(tmp);

@@ -60,16 +60,20 @@ void PaintedHills(cairo_t* cr, Rect band, uint32_t seed) {
   cairo_pattern_destroy(sun);
   for (int layer = 0; layer < 3; ++layer) {
     cairo_new_path(cr);
-    const double base = band.y + band.h * (0.35 + 0.2 * layer);
+    const double base = band.y + band.h * (0.55 + 0.17 * layer);
+    const double amp = band.h * (0.55 - 0.12 * layer);
     cairo_move_to(cr, band.x, band.y + band.h);
     for (double x = band.x; x <= band.x + band.w + 1; x += 2) {
-      const double n = Fbm(x / (90.0 - 20 * layer), layer * 3.7, 4, seed + layer);
-      cairo_line_to(cr, x, base - (n - 0.35) * band.h * (0.9 - 0.2 * layer));
+      // Ridged noise gives sharp peaks and soft valleys.
+      const double n = Fbm(x / (110.0 - 25 * layer) + layer * 5.3, layer * 3.7, 4, seed + layer);
+      const double ridge = std::max(0.0, 1 - 2.6 * std::abs(2 * n - 1));
+      cairo_line_to(cr, x, base - amp * ridge * ridge);
     }
     cairo_line_to(cr, band.x + band.w, band.y + band.h);
     cairo_close_path(cr);
-    const double a = 0.10 + 0.06 * layer;
-    SetColor(cr, Mix(kFieldDark, palette::maroon, 0.3 * layer), a);
+    const Rgb tone = Mix(Mix(kFieldDark, palette::mountainBlue, 0.35 - 0.1 * layer),
+                         {0.20, 0.08, 0.06}, 0.25 * layer);
+    SetColor(cr, tone, 0.14 + 0.07 * layer);
     cairo_fill(cr);
   }
   cairo_restore(cr);

@@ -198,15 +198,19 @@ void Sheet(Output& out) {
   cairo_clip(cr);
   for (int layer = 0; layer < 3; ++layer) {
     cairo_new_path(cr);
-    const double base = 320 + 22 * layer;
+    const double base = 322 + 18 * layer, amp = 50 - 10 * layer;
     cairo_move_to(cr, 0, 411);
     for (double x = 0; x <= 340; x += 2) {
-      const double n = Fbm(x / (80.0 - 18 * layer), layer * 4.1, 4, 0x5E4 + layer);
-      cairo_line_to(cr, x, base - (n - 0.3) * (60 - 12 * layer));
+      // Ridged noise gives sharp peaks and soft valleys.
+      const double n = Fbm(x / (95.0 - 22 * layer) + layer * 5.3, layer * 4.1, 4, 0x5E4 + layer);
+      const double ridge = std::max(0.0, 1 - 2.6 * std::abs(2 * n - 1));
+      cairo_line_to(cr, x, base - amp * ridge * ridge);
     }
     cairo_line_to(cr, 340, 411);
     cairo_close_path(cr);
-    SetColor(cr, Mix(kFieldDark, palette::maroon, 0.25 * layer), 0.14 + 0.06 * layer);
+    const Rgb tone = Mix(Mix(kFieldDark, palette::mountainBlue, 0.35 - 0.1 * layer),
+                         {0.20, 0.08, 0.06}, 0.25 * layer);
+    SetColor(cr, tone, 0.16 + 0.07 * layer);
     cairo_fill(cr);
   }
   cairo_restore(cr);

@@ -265,9 +265,14 @@ void Fan(Output& out) {
   cairo_save(cr);
   sector(cr, a0, a1, inner, outer);
   cairo_clip(cr);
-  cairo_arc(cr, px + 40, py - 118, 10, 0, 2 * M_PI);
-  SetColor(cr, palette::goldLight, 0.55);
+  cairo_pattern_t* sun = cairo_pattern_create_radial(px + 44, py - 112, 0, px + 44, py - 112, 12);
+  cairo_pattern_add_color_stop_rgba(sun, 0, 1.0, 0.85, 0.5, 0.45);
+  cairo_pattern_add_color_stop_rgba(sun, 0.7, 1.0, 0.75, 0.4, 0.3);
+  cairo_pattern_add_color_stop_rgba(sun, 1, 1.0, 0.75, 0.4, 0.0);
+  cairo_arc(cr, px + 44, py - 112, 12, 0, 2 * M_PI);
+  cairo_set_source(cr, sun);
   cairo_fill(cr);
+  cairo_pattern_destroy(sun);
   cairo_new_path(cr);
   cairo_move_to(cr, px - 90, py - 40);
   for (double x = -90; x <= 90; x += 2)

@@ -38,7 +38,7 @@ void ButtonFace(cairo_t* cr, Look look) {
   else
     SoftShadow(cr, face, 2.5, 3.5, 4, kShadow, 0.65);
   if (look == Look::Hover)
-    SoftShadow(cr, face, 0, 0, 6, palette::saffron, 0.9);
+    SoftShadow(cr, face, 0, 0, 4, palette::saffron, 0.9);
   cairo_new_path(cr);
   face(cr);
   if (look == Look::Hover)
@@ -181,11 +181,6 @@ void HiscoreBar(Output& out) {
   cairo_pop_group_to_source(cr);
   cairo_mask(cr, fade);
   cairo_pattern_destroy(fade);
-  for (double x : {12.0, 504.0}) {
-    Lozenge(cr, x, 13.5, 4, 7);
-    SetGold(cr, 6.5, 20.5);
-    cairo_fill(cr);
-  }
   WriteArt(out, "gfx/hiscorebar.png", c.surface, 0.0, 0x4B5C);
 }
 
