@@ -37,8 +37,8 @@ std::vector<Glyph> TitleGlyphs() {
   return {q, u, o, r, v, a, l, e};
 }
 
-constexpr double kUnit = 5.4, kGap = 0.95;
-constexpr double kTextTop = 62;
+constexpr double kUnit = 6.0, kGap = 0.65;
+constexpr double kTextTop = 57;
 
 // Calls fn(path of one piece, index) for every piece of the lettering in image pixels.
 void ForEachPiece(const std::function<void(const PathFn&, int)>& fn) {
@@ -62,7 +62,7 @@ void ForEachPiece(const std::function<void(const PathFn&, int)>& fn) {
 
 // Three tangram triangles as mountain peaks at dawn, with the sun behind the middle one.
 void ForEachPeak(const std::function<void(const PathFn&, int)>& fn) {
-  const double base = 54, cx = 115;
+  const double base = 50, cx = 115;
   const double peaks[][3] = {{cx - 30, 26, 22}, {cx + 30, 26, 22}, {cx, 40, 36}};  // x, half, height
   for (int i = 0; i < 3; ++i) {
     const double px = peaks[i][0], half = peaks[i][1], h = peaks[i][2];
@@ -76,7 +76,7 @@ void ForEachPeak(const std::function<void(const PathFn&, int)>& fn) {
 }
 
 void Rule(cairo_t* cr) {
-  const double y = 108;
+  const double y = 112;
   auto lozenge = [&](cairo_t* c, double cx, double rx, double ry) {
     cairo_move_to(c, cx - rx, y);
     cairo_line_to(c, cx, y - ry);
@@ -185,6 +185,26 @@ void Logo(Output& out) {
 }
 
 // The glow drawn before the logo fades in: a warm halo around its shapes.
+// Multiplies the canvas's alpha by a ramp from 0 at the edges to 1 `edge` pixels in, so
+// that a glow never stops hard at the border of the image.
+void FadeEdges(Canvas& c, double edge) {
+  for (int axis = 0; axis < 2; ++axis) {
+    const double len = axis ? c.height : c.width;
+    cairo_pattern_t* ramp = axis ? cairo_pattern_create_linear(0, 0, 0, len)
+                                 : cairo_pattern_create_linear(0, 0, len, 0);
+    cairo_pattern_add_color_stop_rgba(ramp, 0, 0, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(ramp, edge / len, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(ramp, 1 - edge / len, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(ramp, 1, 0, 0, 0, 1);
+    cairo_save(c.cr);
+    cairo_set_operator(c.cr, CAIRO_OPERATOR_DEST_OUT);
+    cairo_set_source(c.cr, ramp);
+    cairo_paint(c.cr);
+    cairo_restore(c.cr);
+    cairo_pattern_destroy(ramp);
+  }
+}
+
 void LogoGlow(Output& out) {
   Canvas c(230, 125);
   cairo_t* cr = c.cr;
@@ -204,7 +224,7 @@ void LogoGlow(Output& out) {
     cairo_fill_preserve(shape.cr);
     cairo_stroke(shape.cr);
   });
-  cairo_rectangle(shape.cr, 30, 104, 170, 8);
+  cairo_rectangle(shape.cr, 30, 108, 170, 8);
   cairo_fill(shape.cr);
   Blur(shape.surface, 10);
   cairo_set_source_surface(cr, shape.surface, 0, 0);
@@ -221,6 +241,7 @@ void LogoGlow(Output& out) {
   Blur(core.surface, 4);
   cairo_set_source_surface(cr, core.surface, 0, 0);
   cairo_paint_with_alpha(cr, 0.8);
+  FadeEdges(c, 10);
   WriteArt(out, "gfx/titlefont_mask.png", c.surface, 0.0, 0x717F);
 }
 
