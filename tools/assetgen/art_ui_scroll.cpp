@@ -58,21 +58,21 @@ double GoldEnvironment(double ry) {
 Rgb Shade(Material m, double nx, double ny, double nz) {
   const double diffuse = std::max(0.0, ny * -0.15 + nz * 0.99);
   const double ry = 2 * nz * ny;  // reflected view ray, vertical part
-  const double spec = std::pow(std::max(0.0, 2 * nz * nz - 1 + 0.02 * nx), 40);
+  const double specular = std::pow(std::max(0.0, 2 * nz * nz - 1 + 0.02 * nx), 40);
   if (m == Material::Gold) {
     const double e = GoldEnvironment(ry);
     const Rgb c = e < 1 ? Mix({0.30, 0.17, 0.05}, palette::gold, e)
                         : Mix(palette::gold, palette::goldLight, (e - 1) / 0.3);
-    return {std::min(1.0, c.r + spec * 0.5), std::min(1.0, c.g + spec * 0.45),
-            std::min(1.0, c.b + spec * 0.3)};
+    return {std::min(1.0, c.r + specular * 0.5), std::min(1.0, c.g + specular * 0.45),
+            std::min(1.0, c.b + specular * 0.3)};
   }
   Rgb base = m == Material::Jade ? palette::jade
            : m == Material::Coral ? Rgb{0.86, 0.30, 0.22}
                                   : Rgb{0.45, 0.08, 0.07};
   const double lit = 0.25 + 0.85 * diffuse;
   const double s = m == Material::Lacquer ? 0.45 : 0.8;
-  return {std::min(1.0, base.r * lit + spec * s), std::min(1.0, base.g * lit + spec * s * 0.9),
-          std::min(1.0, base.b * lit + spec * s * 0.8)};
+  return {std::min(1.0, base.r * lit + specular * s), std::min(1.0, base.g * lit + specular * s * 0.9),
+          std::min(1.0, base.b * lit + specular * s * 0.8)};
 }
 
 // Renders one knob frame into the strip at column x0. outerLeft: the tip is on the left.

@@ -52,10 +52,10 @@ Rgb Lit(Texel t, double nx, double ny, double nz) {
   const double lx = -0.45, ly = -0.35, lz = 0.82;
   const double diffuse = std::max(0.0, nx * lx + ny * ly + nz * lz);
   const double rz = 2 * (nx * lx + ny * ly + nz * lz) * nz - lz;
-  const double spec = std::pow(std::max(0.0, rz), 18) * (0.25 + 0.75 * t.shine);
+  const double specular = std::pow(std::max(0.0, rz), 18) * (0.25 + 0.75 * t.shine);
   const double lit = 0.3 + 0.8 * diffuse;
-  return {std::min(1.0, t.colour.r * lit + spec * 0.8), std::min(1.0, t.colour.g * lit + spec * 0.7),
-          std::min(1.0, t.colour.b * lit + spec * 0.5)};
+  return {std::min(1.0, t.colour.r * lit + specular * 0.8), std::min(1.0, t.colour.g * lit + specular * 0.7),
+          std::min(1.0, t.colour.b * lit + specular * 0.5)};
 }
 
 // Draws the drum, its roof and its base into a premultiplied surface by sampling.
