@@ -1,0 +1,158 @@
+// "users.cfg": profile count, current index, then per profile its fields and its
+// progress lines, ended by the line "END". Nothing in the file is trusted: every field
+// must lie inside the data, counts are capped, and a profile is added only when its
+// record was read whole. A damaged file is copied aside before it is ever overwritten.
+#include "players/users.h"
+
+#include "media/debug.h"
+#include "media/stream.h"
+
+#include <algorithm>
+
+namespace {
+
+// Reads fields until the data ends; from then on every read yields zero and ok() is false.
+class FieldReader {
+public:
+  explicit FieldReader(TStream& s) : s_(s) {}
+  int32_t Int() { return Need(4) ? s_.ReadInt() : 0; }
+  bool Byte() { return Need(1) && s_.ReadByte() != 0; }
+  std::string Line() { return Need(1) ? s_.ReadLine() : std::string(); }
+  bool ok() const { return ok_; }
+  void Fail() { ok_ = false; }
+  uint64_t Position() const { return s_.Position(); }
+
+private:
+  bool Need(uint64_t n) {
+    if (s_.Remaining() < n) ok_ = false;
+    return ok_;
+  }
+  TStream& s_;
+  bool ok_ = true;
+};
+
+// One profile record; false when it is incomplete or has too many progress entries.
+bool ReadProfile(FieldReader& r, TUser& u) {
+  u.Name = r.Line();
+  u.MusicVolume = r.Int();
+  u.SFXVolume = r.Int();
+  u.CurrentRank = r.Int();
+  u.CurrLevelFile = r.Line();
+  u.Selected_Background = r.Int();
+  u.Selected_Music = r.Int();
+  u.Selected_Puzzleset = r.Int();
+  u.BackgroundAnimation = r.Byte();
+  u.ProgressMap = r.Byte();
+  u.Wisdoms = r.Byte();
+  u.Tutorial = r.Byte();
+  u.Score = r.Int();
+  while (r.ok()) {
+    std::string set = r.Line();
+    if (set == "END") break;
+    const int level = r.Int();
+    if (u.MaxLevel.size() >= size_t(TUsers::MAX_PROGRESS)) r.Fail();
+    if (r.ok()) u.MaxLevel.push_back(std::make_shared<TMaxLevel>(std::move(set), level));
+  }
+  return r.ok();
+}
+
+void WriteProfile(TStream& s, const TUser& u) {
+  s.WriteLine(u.Name);
+  s.WriteInt(u.MusicVolume);
+  s.WriteInt(u.SFXVolume);
+  s.WriteInt(u.CurrentRank);
+  s.WriteLine(u.CurrLevelFile);
+  s.WriteInt(u.Selected_Background);
+  s.WriteInt(u.Selected_Music);
+  s.WriteInt(u.Selected_Puzzleset);
+  s.WriteByte(u.BackgroundAnimation);
+  s.WriteByte(u.ProgressMap);
+  s.WriteByte(u.Wisdoms);
+  s.WriteByte(u.Tutorial);
+  s.WriteInt(u.Score);
+  for (const auto& m : u.MaxLevel) {
+    s.WriteLine(m->Name);
+    s.WriteInt(m->Level);
+  }
+  s.WriteLine("END");
+}
+
+}  // namespace
+
+bool TUsers::Load() {
+  const std::string path = FilePath();
+  DebugLog("try to open" + path);
+  StreamPtr s = ReadStream(path);
+  if (!s) {
+    DebugLog("Error loading users...");
+    // A file that exists but cannot be read must survive the next save.
+    keepDamagedFile_ = FileExists(path);
+    return false;
+  }
+  DebugLog("opend");
+  RemoveAllUsers();
+  keepDamagedFile_ = false;
+  if (s->Size() == 0) return true;
+
+  FieldReader r(*s);
+  const int32_t count = r.Int();
+  CurrentUserIndex = r.Int();
+  bool whole = r.ok() && count >= 0 && count <= MAX_PROFILES;
+  for (int32_t i = 0; r.ok() && i < std::min(count, int32_t(MAX_PROFILES)); ++i) {
+    TUser u;
+    if (!ReadProfile(r, u)) break;
+    // A repeated name adds no profile; its progress goes to the earlier one.
+    AddUser(u.Name, u.MusicVolume, u.SFXVolume, u.Score, u.Selected_Background, u.Selected_Music,
+            u.Selected_Puzzleset, u.BackgroundAnimation, u.ProgressMap, u.Wisdoms, u.Tutorial, u.CurrLevelFile,
+            u.CurrentRank, false);
+    const UserPtr owner = FindUser(u.Name);
+    for (const auto& m : u.MaxLevel) owner->MaxLevel.push_back(m);
+  }
+  // Bytes after the last record are data this reader does not understand.
+  if (!r.ok() || !whole || s->Remaining() > 0) {
+    DebugLog("users.cfg damaged near byte " + std::to_string(r.Position()) + ": kept " +
+             std::to_string(UserList.size()) + " whole profiles");
+    keepDamagedFile_ = true;
+  }
+  s->Close();
+  DebugLog("Users loaded successful...");
+  return true;
+}
+
+bool TUsers::Save() {
+  const std::string path = FilePath();
+  if (keepDamagedFile_ && !KeepDamagedFile(path)) {
+    DebugLog("users.cfg could not be copied aside; not overwritten");
+    return false;
+  }
+  StreamPtr s = WriteStream(path);
+  if (!s) return false;
+  s->WriteInt(int32_t(UserList.size()));
+  s->WriteInt(CurrentUserIndex);
+  for (const auto& u : UserList) WriteProfile(*s, *u);
+  const bool ok = s->Close();
+  if (!ok) DebugLog("Error saving users: " + path);
+  return ok;
+}
+
+// Copies the file to the first free "<path>.damaged", "<path>.damaged2", … name.
+bool TUsers::KeepDamagedFile(const std::string& path) {
+  if (!FileExists(path)) {
+    keepDamagedFile_ = false;
+    return true;
+  }
+  std::vector<uint8_t> bytes;
+  if (!LoadBytes(path, bytes)) return false;
+  for (int n = 1; n <= 100; ++n) {
+    const std::string copy = path + ".damaged" + (n > 1 ? std::to_string(n) : "");
+    if (FileExists(copy)) continue;
+    StreamPtr w = WriteStream(copy);
+    if (!w) return false;
+    w->WriteString(std::string(bytes.begin(), bytes.end()));
+    if (!w->Close()) return false;
+    DebugLog("Damaged users.cfg kept as " + copy);
+    keepDamagedFile_ = false;
+    return true;
+  }
+  return false;
+}
