@@ -1,0 +1,76 @@
+#include "present/sound.h"
+
+#include "media/debug.h"
+#include "players/ranks.h"
+#include "players/users.h"
+
+#include <string>
+
+std::shared_ptr<SFXSystem> SFX;
+SoundPtr Music;
+ChannelPtr MusicChannel;
+
+namespace {
+
+constexpr std::array<const char*, SFXSystem::SOUND_ANZ> EFFECT_NAMES = {
+    "click",      "count",      "dropdown",   "flyback",    "gong",     "hintzoom",    "lampexplode",
+    "mouseover",  "puzzlerotate", "puzzpick", "puzzzoom_1", "puzzzoom_2", "puzzzoom_3", "puzzzoom_4",
+    "puzzzoom_5", "rainloop",   "texthit",    "windloop",   "bg_shoot", "bomb",        "combo",
+    "freeze",     "levelcomplete", "wind",    "xplode"};
+
+constexpr int SONG_COUNT = 3;
+
+bool Valid(int index) { return index >= 0 && index < SFXSystem::SOUND_ANZ; }
+
+}  // namespace
+
+SFXSystem::SFXSystem() {
+  for (int i = 0; i < SOUND_ANZ; ++i) {
+    const int flags = (i == SFX_RAINLOOP || i == SFX_WINDLOOP) ? SOUND_LOOP : 0;
+    sfx[size_t(i)] = LoadSound(std::string("incbin::../sfx/") + EFFECT_NAMES[size_t(i)] + ".ogg", flags);
+  }
+  for (auto& channel : sfxchannels) channel = AllocChannel();
+}
+
+int SFXSystem::Play(int index) {
+  if (!Valid(index)) return 0;
+  ChannelPtr& channel = sfxchannels[size_t(index)];
+  if (Users && channel) channel->SetVolume(float(Users->GetCurrentUser()->SFXVolume) / 100.0f);
+  channel = PlaySound(sfx[size_t(index)], channel);
+  return 0;
+}
+
+int SFXSystem::Stop(int index) {
+  DebugLog("Stopchannel " + std::to_string(index));
+  if (Valid(index) && sfxchannels[size_t(index)]) sfxchannels[size_t(index)]->Stop();
+  return 0;
+}
+
+int NextSong(TUser& user) {
+  DebugLog("---- Change Song --- Start ----");
+  user.Selected_Music += 1;
+  if (user.Selected_Music >= SONG_COUNT || user.Selected_Music > UpdateRank(user)) user.Selected_Music = 0;
+  DebugLog("Stop channel ");
+  if (MusicChannel) MusicChannel->Stop();
+  MusicChannel.reset();
+  Music.reset();
+  MusicChannel = AllocChannel();
+  const std::string song = "song" + std::to_string(user.Selected_Music + 1) + ".ogg";
+  DebugLog("Load sound <-- ../sfx/" + song);
+  Music = LoadSound("incbin::../sfx/" + song, SOUND_LOOP);
+  DebugLog("Play sound,channel");
+  // The volume is set first so that no block is mixed at full volume.
+  MusicChannel->SetVolume(float(user.MusicVolume) / 100.0f);
+  MusicChannel = PlaySound(Music, MusicChannel);
+  DebugLog("---- Change Song --- End ------");
+  return 0;
+}
+
+void InitSound() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  InitPlayers();
+  SFX = std::make_shared<SFXSystem>();
+  MusicChannel = AllocChannel();
+}
