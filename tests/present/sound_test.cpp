@@ -116,3 +116,20 @@ TEST_F(SoundTest, NextSongStepsWithinTheRank) {
   EXPECT_FALSE(MusicChannel->Playing());
   MusicChannel.reset();
 }
+
+TEST_F(SoundTest, ShippedBankLoadsEveryEffectAndSong) {
+  RegisterEmbeddedResources();
+  SFXSystem bank;
+  for (int i = 0; i < SFXSystem::SOUND_ANZ; ++i) {
+    ASSERT_TRUE(bank.sfx[size_t(i)]) << i;
+    EXPECT_EQ(bank.sfx[size_t(i)]->loop, i == SFX_RAINLOOP || i == SFX_WINDLOOP) << i;
+  }
+  for (int song = 0; song < 3; ++song) {
+    Ann().Selected_Music = song - 1;
+    Ann().Score = 1 << 20;
+    NextSong(Ann());
+    EXPECT_EQ(Ann().Selected_Music, song);
+    EXPECT_TRUE(Music) << song;
+  }
+  MusicChannel.reset();
+}
