@@ -106,7 +106,10 @@ bool TUsers::Load() {
             u.Selected_Puzzleset, u.BackgroundAnimation, u.ProgressMap, u.Wisdoms, u.Tutorial, u.CurrLevelFile,
             u.CurrentRank, false);
     const UserPtr owner = FindUser(u.Name);
-    for (const auto& m : u.MaxLevel) owner->MaxLevel.push_back(m);
+    for (const auto& m : u.MaxLevel) {
+      owner->MaxLevel.push_back(m);
+      DebugLog("MaxDataEx: " + m->Name + std::to_string(m->Level));
+    }
   }
   // Bytes after the last record are data this reader does not understand.
   if (!r.ok() || !whole || s->Remaining() > 0) {
