@@ -14,7 +14,13 @@ namespace {
 
 enum class State { Closed, Open, Failed };
 State state = State::Closed;
-std::vector<bool> used;  // mixer channel indices in use
+
+// Mixer channel indices in use. Never destroyed: channels held by globals are released
+// during exit.
+std::vector<bool>& Used() {
+  static auto* used = new std::vector<bool>();
+  return *used;
+}
 
 bool Open(const char* driver) {
   if (driver) SDL_setenv("SDL_AUDIODRIVER", driver, 1);
@@ -27,6 +33,7 @@ bool Open(const char* driver) {
 }
 
 int ClaimIndex() {
+  std::vector<bool>& used = Used();
   for (size_t i = 0; i < used.size(); ++i)
     if (!used[i]) {
       used[i] = true;
@@ -59,7 +66,7 @@ void CloseAudio() {
   Mix_HaltChannel(-1);
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  used.clear();
+  Used().clear();
   state = State::Closed;
 }
 
@@ -77,9 +84,9 @@ double TSound::Seconds() const {
 TChannel::TChannel(int index) : index_(index) {}
 
 TChannel::~TChannel() {
-  if (state != State::Open || index_ < 0 || size_t(index_) >= used.size()) return;
+  if (state != State::Open || index_ < 0 || size_t(index_) >= Used().size()) return;
   Mix_HaltChannel(index_);
-  used[size_t(index_)] = false;
+  Used()[size_t(index_)] = false;
 }
 
 void TChannel::Stop() {

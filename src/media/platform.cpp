@@ -1,9 +1,11 @@
 #include "media/platform.h"
 
 #include "media/backend.h"
+#include "media/debug.h"
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -79,4 +81,13 @@ void PlatformPresent(int /*sync*/) {
   // exactly what a sleeping window would see.
   const int wait = pacer.Advance(Millisecs());
   Delay(wait);
+}
+
+void FatalError(const std::string& message) {
+  DebugLog("Fatal: " + message);
+  std::fprintf(stderr, "Quorvale: %s\n", message.c_str());
+  if (backend == Backend::Windowed)
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Quorvale", message.c_str(), nullptr);
+  std::fflush(nullptr);
+  std::_Exit(1);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 enum class Backend { Windowed, Headless };
 
@@ -44,6 +45,10 @@ struct StopRun {};
 // this after each present. AppTerminate reads and clears the request.
 void RequestClose();
 bool AppTerminate();
+
+// A truly fatal condition (a missing requester picture, no window): a message box, if a
+// display is there to show it, then the program ends with exit code 1.
+[[noreturn]] void FatalError(const std::string& message);
 
 // Internal to the media layer: advance the clock and run the driver for one present.
 void PlatformPresent(int sync);

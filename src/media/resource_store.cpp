@@ -40,6 +40,12 @@ size_t ResourceLength(const std::string& name) {
   return e ? e->length : 0;
 }
 
+std::vector<std::string> ResourceNames() {
+  std::vector<std::string> names;
+  for (const ResourceEntry* e = TheStore().head; e; e = e->next) names.push_back(e->name);
+  return names;
+}
+
 void ClearResources() {
   TheStore().entries.clear();
   TheStore().head = nullptr;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct ResourceEntry {
   std::string name;
@@ -19,6 +20,8 @@ int RegisterResource(const std::string& name, const uint8_t* bytes, size_t lengt
 const ResourceEntry* FindResource(const std::string& name);
 const uint8_t* ResourceBytes(const std::string& name);
 size_t ResourceLength(const std::string& name);
+// Every registered name, newest first.
+std::vector<std::string> ResourceNames();
 // Removes every entry (tests only; the game registers once and keeps them).
 void ClearResources();
 

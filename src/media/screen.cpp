@@ -261,8 +261,9 @@ void TextureSet::Invalidate(int frame) {
 namespace media_detail {
 
 Screen& TheScreen() {
-  static Screen screen;
-  return screen;
+  // Never destroyed: images held by globals may release their textures during exit.
+  static Screen* screen = new Screen;
+  return *screen;
 }
 
 SDL_Texture* FrameTexture(TImage& image, int frame, bool cutout) {
