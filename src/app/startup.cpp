@@ -1,0 +1,87 @@
+#include "app/startup.h"
+
+#include "app/shell.h"
+#include "media/audio.h"
+#include "media/debug.h"
+#include "media/graphics.h"
+#include "media/platform.h"
+#include "media/random.h"
+#include "media/resource_store.h"
+#include "players/data_folder.h"
+#include "players/users.h"
+#include "present/particles.h"
+#include "present/ambient.h"
+#include "present/bitmap_font.h"
+#include "present/language.h"
+#include "present/pointer.h"
+#include "present/sound.h"
+
+namespace {
+
+void RegisterResourcesOnce() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  RegisterEmbeddedResources();
+}
+
+const char* const STORY_KEY =
+    "Your voyage to enlightenment starts here.\\n\\nAre you able to solve all the puzzles on your path to the "
+    "Quorvale?";
+
+}  // namespace
+
+void InitSharedResources() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  RegisterResourcesOnce();
+  SeedRnd(Millisecs());
+  InitStrings();
+  InitDataFolder();
+  AutoMidHandle(true);
+  DefaultButton = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
+  AutoMidHandle(false);
+  InitFonts();
+  SliderKnob = LoadImage("incbin::../gfx/regler.png");
+  InitPointer();
+  InitParticles();
+  YourNameCaption = Language->GetString("Your name:");
+  StoryText = Language->GetString(STORY_KEY);
+}
+
+void InitModules() {
+  RegisterResourcesOnce();
+  InitStrings();
+  InitPlayers();
+  InitSound();
+  InitSharedResources();
+  InitAmbient();
+}
+
+bool StartMainProgram() {
+  AppTitle(Language->GetString("Quorvale"));
+  if (!Graphics(SCREEN_WIDTH, SCREEN_HEIGHT, 0, 60, 0)) return false;
+  AutoImageFlags(IMG_MASKED | IMG_FILTERED | IMG_MIPMAPPED);
+  HideMouse();
+  SetBlend(BLEND_ALPHA);
+
+  Users->Load();
+  if (Users->UserList.empty()) {
+    std::string name = EnvironmentUserName();
+    if (name.empty()) name = Language->GetString("New Player");
+    Users->AddUser(name, 100, 80, 0, 0, 0, 0, true, true, true, true, "", 0, false);
+    Users->Save();
+  }
+  const UserPtr user = Users->GetCurrentUser();
+
+  DebugLog("MUSICNO.: " + std::to_string(user->Selected_Music));
+  Music = LoadSound("incbin::../sfx/song" + std::to_string(user->Selected_Music + 1) + ".ogg", SOUND_LOOP);
+  if (Music && MusicChannel) {
+    // The player's own music volume from the first note (not full volume).
+    MusicChannel->SetVolume(float(user->MusicVolume) / 100);
+    PlaySound(Music, MusicChannel);
+  }
+  DebugLog("MusicVolume..." + std::to_string(user->MusicVolume));
+  return true;
+}

@@ -1,0 +1,75 @@
+#include "app/shell.h"
+#include "app/startup.h"
+#include "media/graphics.h"
+#include "media/platform.h"
+#include "media/script.h"
+#include "players/data_folder.h"
+#include "players/users.h"
+#include "present/pointer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path FreshHome(const std::string& name) {
+  const fs::path home = fs::temp_directory_path() / "qv_startup_test" / name;
+  fs::remove_all(home);
+  fs::create_directories(home);
+  setenv("XDG_DATA_HOME", home.c_str(), 1);
+  return home;
+}
+
+// A screen's loop: clear, poll, draw the pointer, present.
+[[noreturn]] void IdleScreen() {
+  for (;;) {
+    Cls();
+    PollInput();
+    if (MousePointer) MousePointer->Draw();
+    ShowFrame(-1);
+  }
+}
+
+}  // namespace
+
+// Start-up creates the data folder and a first profile named after the login name,
+// saved before anything is shown; closing the window then ends the program with 0.
+TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
+  const fs::path home = FreshHome("first");
+  setenv("USER", "mira", 1);
+  unsetenv("username");
+  SetBackend(Backend::Headless);
+  EXPECT_EXIT(
+      {
+        InitModules();
+        if (!StartMainProgram()) std::_Exit(3);
+        const fs::path folder = home / "Ostravin" / "Quorvale";
+        if (!fs::is_directory(folder)) std::_Exit(4);
+        if (!fs::exists(folder / "users.cfg")) std::_Exit(5);
+        if (Users->UserList.size() != 1 || Users->UserList[0]->Name != "mira") std::_Exit(6);
+        if (!GraphicsOpen()) std::_Exit(7);
+        static Script script;
+        script.Wait(10).CloseWindow().Wait(100);
+        script.Install(true);
+        IdleScreen();
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST(Startup, EmptyLoginNameGivesTheLocalisedNewPlayer) {
+  FreshHome("anonymous");
+  setenv("USER", "", 1);
+  setenv("username", "", 1);
+  SetBackend(Backend::Headless);
+  EXPECT_EXIT(
+      {
+        InitModules();
+        StartMainProgram();
+        std::_Exit(Users->UserList.size() == 1 && Users->UserList[0]->Name == "New Player" ? 0 : 2);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
