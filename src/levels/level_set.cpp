@@ -1,0 +1,129 @@
+#include "levels/level_set.h"
+
+#include "media/debug.h"
+#include "media/stream.h"
+
+std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> LevelProps = [] {
+  std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> props;
+  for (auto& p : props) p = std::make_shared<TLevelProperties>();
+  return props;
+}();
+std::array<std::vector<ShapePtr>, LEVEL_COUNT> LevelShapes;
+
+namespace {
+
+constexpr uint64_t LVL_BODY = 12, SHP_BODY = 34, BON_BODY = 584;
+
+void ReadBonus(TStream& s, TLevelProperties& p) {
+  for (int x = 0; x < BOARD_W; ++x)
+    for (int y = 0; y < BOARD_H; ++y) {
+      p.BonusLevelData[size_t(x)][size_t(y)] = s.ReadInt();
+      p.PuzzleTileData[size_t(x)][size_t(y)] = s.ReadInt();
+    }
+  p.BonusLevelDifficulty = s.ReadInt();
+  p.BonusTime = s.ReadInt();
+}
+
+bool HasBonus(const TLevelProperties& p) {
+  for (const auto& column : p.BonusLevelData)
+    for (int cell : column)
+      if (cell >= 0) return true;
+  return false;
+}
+
+void WriteLevel(TStream& s, int level) {
+  const TLevelProperties& p = *LevelProps[size_t(level)];
+  s.WriteString("LVL");
+  s.WriteInt(p.GameTime);
+  s.WriteInt(p.PuzzleSet);
+  s.WriteInt(p.MiscProperties);
+  for (const ShapePtr& shape : LevelShapes[size_t(level)]) {
+    if (!shape) continue;
+    s.WriteString("SHP");
+    Shape::SaveShape(*shape, s);
+  }
+  if (!HasBonus(p)) return;
+  s.WriteString("BON");
+  for (int x = 0; x < BOARD_W; ++x)
+    for (int y = 0; y < BOARD_H; ++y) {
+      s.WriteInt(p.BonusLevelData[size_t(x)][size_t(y)]);
+      s.WriteInt(p.PuzzleTileData[size_t(x)][size_t(y)]);
+    }
+  s.WriteInt(p.BonusLevelDifficulty);
+  s.WriteInt(p.BonusTime);
+}
+
+}  // namespace
+
+void ReadLevelSet(const std::string& locator) {
+  DebugLog("Clear LevelDatas in Memory...");
+  for (int i = 0; i < LEVEL_COUNT; ++i) {
+    LevelShapes[size_t(i)] = {};
+    TLevelProperties& p = *LevelProps[size_t(i)];
+    for (auto& column : p.BonusLevelData) column.fill(-1);
+    for (auto& column : p.PuzzleTileData) column.fill(-1);
+    p.BonusTime = 0;
+  }
+  DebugLog("Open Level File: " + locator);
+  StreamPtr s = ReadStream(locator);
+  DebugLog("Start To Read Data...");
+  if (!s) return;
+  int level = -1;
+  while (true) {
+    if (s->Remaining() < 3) {
+      DebugLog("Level file ends before END: " + locator);
+      break;
+    }
+    const std::string tag = s->ReadString(3);
+    if (tag == "END") break;
+    if (tag == "LVL") {
+      if (level + 1 >= LEVEL_COUNT || s->Remaining() < LVL_BODY) {
+        DebugLog("Level file damaged at level " + std::to_string(level + 1) + ": " + locator);
+        break;
+      }
+      ++level;
+      LevelShapes[size_t(level)].clear();
+      TLevelProperties& p = *LevelProps[size_t(level)];
+      p.GameTime = s->ReadInt();
+      p.PuzzleSet = s->ReadInt();
+      p.MiscProperties = s->ReadInt();
+    } else if (tag == "SHP") {
+      if (level < 0 || s->Remaining() < SHP_BODY ||
+          LevelShapes[size_t(level)].size() >= size_t(MAX_PIECES_PER_LEVEL)) {
+        DebugLog("Level file damaged at a piece of level " + std::to_string(level) + ": " + locator);
+        break;
+      }
+      LevelShapes[size_t(level)].push_back(Shape::ReadShape(*s));
+    } else if (tag == "BON") {
+      if (level < 0 || s->Remaining() < BON_BODY) {
+        DebugLog("Level file damaged at the bonus board of level " + std::to_string(level) + ": " + locator);
+        break;
+      }
+      ReadBonus(*s, *LevelProps[size_t(level)]);
+    }
+    // Any other tag is skipped: the next three bytes are the next tag.
+  }
+  s->Close();
+}
+
+bool WriteLevelSet(const std::string& locator) {
+  StreamPtr s = WriteStream(locator);
+  DebugLog("Write level: " + locator);
+  if (!s) return false;
+  for (int level = 0; level < LEVEL_COUNT; ++level) WriteLevel(*s, level);
+  s->WriteString("END");
+  return s->Close();
+}
+
+bool CreateEmptyLevelSet(const std::string& locator) {
+  StreamPtr s = WriteStream(locator);
+  if (!s) return false;
+  for (int level = 0; level < LEVEL_COUNT; ++level) {
+    s->WriteString("LVL");
+    s->WriteInt(0);
+    s->WriteInt(0);
+    s->WriteInt(0);
+  }
+  s->WriteString("END");
+  return s->Close();
+}

@@ -1,0 +1,47 @@
+// The loaded level set: 50 levels of properties and piece templates, read from and
+// written to the ".lvl" format (chunks "LVL", "SHP", "BON", "END"; little-endian).
+#pragma once
+
+#include "game/shape.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+constexpr int LP_ENLIGHTENMENT = 0x001;
+constexpr int LP_MEDITATION = 0x002;
+constexpr int LP_TWISTER = 0x004;
+constexpr int LP_FREEZE = 0x008;
+constexpr int LP_FLOATING_TILES = 0x010;
+constexpr int LP_PLAY_FOR_TILES = 0x020;
+constexpr int LP_TORCH = 0x040;
+constexpr int LP_BOMBS = 0x080;
+constexpr int LP_JOKER = 0x100;
+
+constexpr int LEVEL_COUNT = 50;
+constexpr int BOARD_W = 8;  // bonus boards, indexed [x][y]
+constexpr int BOARD_H = 9;
+using BonusBoard = std::array<std::array<int, BOARD_H>, BOARD_W>;
+
+class TLevelProperties {
+public:
+  int GameTime = 0;     // seconds; 0 or less: no time limit
+  int PuzzleSet = 0;    // 1: the mirrored parallelogram
+  int MiscProperties = 0;
+  BonusBoard BonusLevelData{};
+  int BonusLevelDifficulty = 0;
+  int BonusTime = 0;
+  BonusBoard PuzzleTileData{};
+};
+
+extern std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> LevelProps;
+extern std::array<std::vector<ShapePtr>, LEVEL_COUNT> LevelShapes;
+
+// Fills the store; a locator that cannot be opened leaves 50 empty levels. A damaged file
+// (ending early, too many levels, pieces before the first level) is read up to the damage.
+void ReadLevelSet(const std::string& locator);
+// Writes the whole store through a temporary file; false when it could not be written.
+bool WriteLevelSet(const std::string& locator);
+bool CreateEmptyLevelSet(const std::string& locator);
+
+constexpr int MAX_PIECES_PER_LEVEL = 100;

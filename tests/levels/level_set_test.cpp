@@ -1,0 +1,174 @@
+#include "levels/level_set.h"
+#include "media/random.h"
+#include "media/stream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+std::string TempFile(const std::string& name) {
+  const auto dir = std::filesystem::temp_directory_path() / "qv_level_set_test";
+  std::filesystem::create_directories(dir);
+  return (dir / name).string();
+}
+
+std::string Bytes(const std::string& path) {
+  std::vector<uint8_t> b;
+  LoadBytes(path, b);
+  return std::string(b.begin(), b.end());
+}
+
+void WriteRaw(const std::string& path, const std::string& bytes) {
+  StreamPtr s = WriteStream(path);
+  s->WriteString(bytes);
+  ASSERT_TRUE(s->Close());
+}
+
+std::string Int(int32_t v) {
+  std::string s(4, '\0');
+  for (int i = 0; i < 4; ++i) s[size_t(i)] = char(uint32_t(v) >> (8 * i));
+  return s;
+}
+
+std::string Lvl(int time, int set, int misc) { return "LVL" + Int(time) + Int(set) + Int(misc); }
+
+std::string Shp(float x, float y, float rot, int element) {
+  std::string s = "SHP";
+  s += std::string("\x00\x01", 2);
+  auto f = [&](float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    s += Int(int32_t(bits));
+  };
+  f(0);
+  f(x);
+  f(y);
+  f(rot);
+  s += Int(255) + Int(255) + Int(255) + Int(element);
+  return s;
+}
+
+std::string Bon(int firstCell, int difficulty, int time) {
+  std::string s = "BON";
+  for (int i = 0; i < 72; ++i) s += Int(i == 0 ? firstCell : -1) + Int(i == 1 ? 0 : -1);
+  return s + Int(difficulty) + Int(time);
+}
+
+void ResetStore() {
+  for (auto& p : LevelProps) *p = TLevelProperties{};
+}
+
+}  // namespace
+
+TEST(LevelSet, EmptySetIs753BytesAndReadsBackEmpty) {
+  const std::string path = TempFile("empty.lvl");
+  ASSERT_TRUE(CreateEmptyLevelSet(path));
+  EXPECT_EQ(Bytes(path).size(), 753u);
+  LevelProps[3]->GameTime = 99;
+  ReadLevelSet(path);
+  for (int i = 0; i < LEVEL_COUNT; ++i) {
+    EXPECT_TRUE(LevelShapes[size_t(i)].empty());
+    EXPECT_EQ(LevelProps[size_t(i)]->GameTime, 0);
+    EXPECT_EQ(LevelProps[size_t(i)]->BonusLevelData[0][0], -1);
+  }
+  EXPECT_EQ(CreateEmptyLevelSet("incbin::../data/x.lvl"), false);
+}
+
+TEST(LevelSet, ReadThenWriteGivesIdenticalBytes) {
+  std::string file = Lvl(120, 1, LP_FREEZE | LP_PLAY_FOR_TILES) + Shp(200.5f, 150, 45, 0) + Shp(260, 150, 0, 3) +
+                     Bon(0, 2, 3);
+  for (int i = 1; i < LEVEL_COUNT; ++i) file += Lvl(i, 0, 0);
+  file += "END";
+  const std::string in = TempFile("in.lvl"), out = TempFile("out.lvl");
+  WriteRaw(in, file);
+  ReadLevelSet(in);
+  ASSERT_EQ(LevelShapes[0].size(), 2u);
+  EXPECT_EQ(LevelShapes[0][0]->X, 200.5f);
+  EXPECT_EQ(LevelShapes[0][1]->Element, 3);
+  EXPECT_EQ(LevelShapes[0][0]->B, 255);
+  EXPECT_EQ(LevelProps[0]->BonusLevelData[0][0], 0);
+  EXPECT_EQ(LevelProps[0]->PuzzleTileData[0][1], 0);
+  EXPECT_EQ(LevelProps[0]->BonusLevelDifficulty, 2);
+  ASSERT_TRUE(WriteLevelSet(out));
+  EXPECT_EQ(Bytes(out), file);
+}
+
+// A board whose only non-negative cell is 0 is kept; an all −1 board loses its other data.
+TEST(LevelSet, BonusChunkOnlyForBoardsWithATile) {
+  const std::string path = TempFile("bonus.lvl");
+  ResetStore();
+  ReadLevelSet(TempFile("missing.lvl"));
+  LevelProps[0]->BonusLevelData[7][8] = 0;
+  LevelProps[1]->PuzzleTileData[0][0] = 0;
+  LevelProps[1]->BonusLevelDifficulty = 3;
+  LevelProps[1]->BonusTime = 4;
+  ASSERT_TRUE(WriteLevelSet(path));
+  EXPECT_EQ(Bytes(path).size(), 753u + 587u);
+  ReadLevelSet(path);
+  EXPECT_EQ(LevelProps[0]->BonusLevelData[7][8], 0);
+  EXPECT_EQ(LevelProps[1]->PuzzleTileData[0][0], -1);
+  EXPECT_EQ(LevelProps[1]->BonusTime, 0);
+  EXPECT_EQ(LevelProps[1]->BonusLevelDifficulty, 3);  // not reset by a read, as stored before
+}
+
+TEST(LevelSet, ShortFileKeepsEarlierPropertiesOfMissingLevels) {
+  ResetStore();
+  LevelProps[5]->GameTime = 77;
+  LevelProps[5]->MiscProperties = LP_TORCH;
+  const std::string path = TempFile("short.lvl");
+  WriteRaw(path, Lvl(10, 0, 0) + Shp(200, 200, 0, 2) + Lvl(20, 0, 0) + "END");
+  ReadLevelSet(path);
+  EXPECT_EQ(LevelShapes[0].size(), 1u);
+  EXPECT_TRUE(LevelShapes[1].empty());  // a level with no pieces stays empty
+  EXPECT_EQ(LevelProps[1]->GameTime, 20);
+  EXPECT_EQ(LevelProps[5]->GameTime, 77);
+  EXPECT_EQ(LevelProps[5]->MiscProperties, LP_TORCH);
+  EXPECT_EQ(LevelProps[5]->BonusLevelData[3][3], -1);
+}
+
+TEST(LevelSet, DamagedFilesStopCleanlyKeepingWhatWasRead) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    size_t piecesInLevel0;
+  };
+  std::string tooMany;
+  for (int i = 0; i < 60; ++i) tooMany += Lvl(i, 0, 0) + Shp(200, 200, 0, 1);
+  const std::string good = Lvl(1, 0, 0) + Shp(200, 200, 0, 2);
+  const std::vector<Case> cases = {
+      {"ends before END", good, 1},
+      {"cut inside a piece", good + Shp(1, 2, 3, 4).substr(0, 20), 1},
+      {"piece before the first level", Shp(1, 2, 0, 0) + good + "END", 0},
+      {"bonus before the first level", Bon(1, 0, 0) + good + "END", 0},
+      {"unknown tags are skipped", "XYZ" + good + "ABC" + Shp(5, 5, 0, 0) + "END", 2},
+      {"more than 50 levels", tooMany + "END", 1},
+      {"cut inside a bonus board", good + Bon(1, 0, 0).substr(0, 100), 1},
+  };
+  for (const Case& c : cases) {
+    const std::string path = TempFile("damaged.lvl");
+    WriteRaw(path, c.bytes);
+    ReadLevelSet(path);
+    EXPECT_EQ(LevelShapes[0].size(), c.piecesInLevel0) << c.what;
+    if (c.bytes == tooMany + "END") {
+      EXPECT_EQ(LevelShapes[49].size(), 1u) << "the 50 levels before were kept";
+    }
+  }
+}
+
+TEST(LevelSet, RandomBytesNeverBreakTheReader) {
+  SeedRnd(4242);
+  const std::string base = Lvl(1, 0, LP_JOKER) + Shp(200, 200, 0, 2) + Bon(3, 1, 1) + Lvl(2, 1, 0) + "END";
+  const std::string path = TempFile("fuzz.lvl");
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes = base;
+    const int flips = RandomInt(1, 12);
+    for (int i = 0; i < flips; ++i) bytes[size_t(RandomInt(0, int(bytes.size()) - 1))] = char(RandomInt(0, 255));
+    bytes.resize(size_t(RandomInt(0, int(bytes.size()))));
+    WriteRaw(path, bytes);
+    ReadLevelSet(path);
+    for (const auto& pieces : LevelShapes) ASSERT_LE(pieces.size(), size_t(MAX_PIECES_PER_LEVEL));
+  }
+}
