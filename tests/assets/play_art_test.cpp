@@ -67,10 +67,16 @@ void ExpectPieceMatches(const std::string& file, int element, bool mirrored, int
     for (int x = 0; x < w; ++x) {
       const double c = Coverage(poly, x, y, w / 2.0, h / 2.0);
       const int a = Alpha(p, x, y);
-      if (c == 1.0) EXPECT_EQ(a, 255) << x << "," << y;  // solid inside: a true silhouette
-      if (c == 0.0) EXPECT_LE(a, 3) << x << "," << y;  // at most a trace of edge smoothing
+      if (c == 1.0) {
+        EXPECT_EQ(a, 255) << x << "," << y;  // solid inside: a true silhouette
+      }
+      if (c == 0.0) {
+        EXPECT_LE(a, 3) << x << "," << y;  // at most a trace of edge smoothing
+      }
       worst = std::max(worst, std::abs(a - int(std::lround(c * 255))));
-      if (a > 0) EXPECT_NE(ReadPixel(p, x, y) & 0xFFFFFF, 0u) << "pure black at " << x << "," << y;
+      if (a > 0) {
+        EXPECT_NE(ReadPixel(p, x, y) & 0xFFFFFF, 0u) << "pure black at " << x << "," << y;
+      }
     }
   EXPECT_LE(worst, 24);  // anti-aliasing only
 }
