@@ -65,6 +65,15 @@ int BonusGame::Render(int state) {
 
 // ---- Drawing -------------------------------------------------------------------------
 
+int BonusGame::TileFrame(int kind, bool powerUp, int t) {
+  const int base = kind < 8 ? 16 * kind : FRAME_SINGLES + (kind - 8);
+  float phase = 0;
+  // A power-up bobs through its kind's sixteen frames; bombs always play their own 32.
+  if (powerUp && base < FRAME_SINGLES) phase = std::clamp(8 + 8 * SinDeg((t / 20) % 360), 0.0f, 15.0f);
+  if (base >= FRAME_BOMB && base < FRAME_SINGLES) phase = float((t / 20) % 32);
+  return int(float(base) + phase);
+}
+
 void BonusGame::DrawBoard() {
   SetColor(255, 255, 255);
   DrawImage(BackgroundImage, float(Offset_X), float(Offset_Y));
@@ -84,11 +93,7 @@ void BonusGame::DrawTile(int x, int y) {
       SetColor(int(128 + 64 * SinDeg((Millisecs() / 2) % 360)), int(128 + 64 * CosDeg((Millisecs() / 2) % 360)),
                int(128 + 64 * SinDeg((Millisecs() / 6) % 360)));
     }
-    const int base = kind < 8 ? 16 * kind : FRAME_SINGLES + (kind - 8);
-    float phase = 0;
-    if (powerUp && base < FRAME_SINGLES) phase = std::clamp(8 + 8 * SinDeg((Millisecs() / 20) % 360), 0.0f, 15.0f);
-    if (base >= FRAME_BOMB && base < FRAME_SINGLES) phase = float((Millisecs() / 20) % 32);
-    DrawImage(Tileset, cx, cy, int(float(base) + phase));
+    DrawImage(Tileset, cx, cy, TileFrame(kind, powerUp, Millisecs()));
     SetColor(255, 255, 255);
   }
   SetRotation(float((Millisecs() / 10) % 360));

@@ -27,6 +27,9 @@ public:
   // stands, the element hides and nothing is shot, while the board rules go on.
   virtual int Render(int state);
 
+  // The tile strip frame of a tile of this kind at clock t.
+  static int TileFrame(int kind, bool powerUp, int t);
+
 protected:
   void OnRotate() override;
   void OnShot() override;

@@ -150,28 +150,6 @@ TEST(BonusCombos, CountConsecutiveMatchingShots) {
   EXPECT_EQ(r.AddScore, 6 * 50 + 500);
 }
 
-TEST(BonusShot, TheAimReachesTheRightEdgeForEveryElementSize) {
-  struct Case {
-    std::array<int, 4> element;
-    int mouseX, firstColumn;
-  };
-  const Case cases[] = {
-      {{1, 2, 3, -1}, 639, 5}, {{4, -1, -1, -1}, 639, 7}, {{0, 1, 2, 3}, 639, 4},
-      {{0, 1, 2, 3}, 0, 0},    {{5, -1, -1, -1}, 145 + 20 + 3 * 40 - 20, 3},
-  };
-  for (const Case& c : cases) {
-    BonusRules r;
-    r.CurrentElement = c.element;
-    const int k = r.ElementSize();
-    r.Shoot(r.AimOffset(c.mouseX), 0);
-    for (int x = 0; x < BOARD_W; ++x) {
-      const int j = x - c.firstColumn;
-      const int expected = j >= 0 && j < k ? c.element[size_t(j)] : TILE_EMPTY;
-      EXPECT_EQ(r.LevelData[x][BOARD_H - 1], expected) << "mouse " << c.mouseX << " column " << x;
-    }
-  }
-}
-
 TEST(BonusShot, TimerPausesOutsidePlayAndRunsOnWhenItResumes) {
   BonusRules r(1000);
   r.GameTime = 10000;
