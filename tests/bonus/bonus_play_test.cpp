@@ -130,7 +130,7 @@ TEST_F(BonusPlay, TheShotClockFiresOnlyOnceNothingRisesAtTheCurrentAim) {
   s.Install();
   const int state = PLAY_GAME;
   Play(g, state, [&] {
-    if (g.TilesMoving) lastRising = g.frame;
+    if (g.TilesMoving && g.shotFrames.empty()) lastRising = g.frame;
   });
   ASSERT_EQ(g.shotFrames.size(), 1u);
   EXPECT_GT(lastRising, 6);  // the clock ran out long before
