@@ -1,0 +1,54 @@
+// The level-set selection before a game: a scrolling list of the shipped sets and the
+// player's own sets from the data folder, a preview of the chosen set's first level, the
+// player's progress in it and "Choose". Constructing a TReqLevelSelect runs the screen;
+// afterwards LevelFilePath holds the chosen set.
+#pragma once
+
+#include "media/image.h"
+
+#include <string>
+#include <vector>
+
+class TUser;
+
+class TReqLevelSelect {
+public:
+  TReqLevelSelect();  // runs the screen to its end
+
+  ImagePtr LevelSel_Screen;
+  ImagePtr Liste;  // frame 0 hovered look, frame 1 selected or pressed look
+  float Fader = 1;
+  bool LeaveScreen = false;
+  float ListOffset = 0;
+  int ListHeight = 0;
+  std::string LevelFile;
+  int sel = 0;
+  bool slide = false;
+  std::vector<std::string> dir;
+
+  void Render();
+
+  // The shipped sets, then every entry of the data folder.
+  static std::vector<std::string> CandidatePaths();
+  // Only ".lvl" files are offered (the extension is compared exactly).
+  static bool IsLevelSet(const std::string& path);
+  // The path without its folder and its extension.
+  static std::string ShownName(const std::string& path);
+  // The player's furthest level in the set at exactly this path (the last entry), else 0.
+  static int Progress(const TUser& user, const std::string& path);
+  static bool Completed(const TUser& user, const std::string& path);
+  // The first-frame choice: the player's last set (case ignored), or, if that one is
+  // completed, the next set in the list that is not.
+  static int InitialSelection(const TUser& user, const std::vector<std::string>& sets);
+
+private:
+  std::vector<std::string> sets_;  // the listed candidates
+  int shownSel_ = -1;
+  int progress_ = 0;
+
+  void DrawList();
+  void SelectionChanged();
+  void DrawScrollBar();
+  void DrawPreview();
+  void DrawProgress();
+};

@@ -1,0 +1,138 @@
+// The level-set selection: which files are offered, which set starts selected, and the
+// screen itself driven by clicks (choosing, scrolling, saving the choice).
+#include "app/shell.h"
+#include "game/shape.h"
+#include "levels/level_set.h"
+#include "media/script.h"
+#include "players/data_folder.h"
+#include "players/users.h"
+#include "present/bitmap_font.h"
+#include "support/game_env.h"
+#include "ui/level_select.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string JEWELS = "incbin::../data/Jewels of Dharma.lvl";
+const std::string NUMBERS = "incbin::../data/Numbers of Lhasa.lvl";
+const std::string PEACE = "incbin::../data/Peace in Sakya.lvl";
+const std::string ZHENYAN = "incbin::../data/Zhenyan Abstraktum.lvl";
+constexpr int CHOOSE_X = 410, CHOOSE_Y = 350;
+
+class LevelSelectTest : public GameTest {
+protected:
+  static TUser& Player() { return *Users->GetCurrentUser(); }
+  static void Finished(const std::string& set) { Player().MaxLevel.push_back(std::make_shared<TMaxLevel>(set, 50)); }
+  static std::vector<std::string> Listed() {
+    std::vector<std::string> listed;
+    for (const std::string& p : TReqLevelSelect::CandidatePaths())
+      if (TReqLevelSelect::IsLevelSet(p)) listed.push_back(p);
+    return listed;
+  }
+};
+
+}  // namespace
+
+TEST_F(LevelSelectTest, ListsTheShippedSetsThenTheLvlFilesOfTheDataFolder) {
+  const std::string folder = DataFolder->GetPath();
+  ASSERT_TRUE(CreateEmptyLevelSet(folder + "Mine.lvl"));
+  ASSERT_TRUE(CreateEmptyLevelSet(folder + "Shouting.LVL"));  // the extension test is exact
+  ASSERT_TRUE(Users->Save());                                 // users.cfg is no level set
+  const std::vector<std::string> listed = Listed();
+  ASSERT_EQ(listed.size(), 6u);
+  EXPECT_EQ(listed[0], JEWELS);
+  EXPECT_EQ(listed[4], ZHENYAN);
+  EXPECT_EQ(listed[5], folder + "Mine.lvl");
+  EXPECT_EQ(TReqLevelSelect::ShownName(listed[5]), "Mine");
+  EXPECT_EQ(TReqLevelSelect::ShownName(JEWELS), "Jewels of Dharma");
+  EXPECT_EQ(TReqLevelSelect::ShownName("C:\\sets\\Odd\nname.lvl"), "Odd name");
+}
+
+TEST_F(LevelSelectTest, StartsOnTheLastSetOrTheNextUnfinishedOne) {
+  const std::vector<std::string> sets = Listed();
+  Player().CurrLevelFile = "";
+  EXPECT_EQ(TReqLevelSelect::InitialSelection(Player(), sets), 0);
+  // The comparison with the player's last set ignores case.
+  Player().CurrLevelFile = "incbin::../data/PEACE IN SAKYA.lvl";
+  EXPECT_EQ(TReqLevelSelect::InitialSelection(Player(), sets), 2);
+  // A completed set hands over to the next unfinished one after it.
+  Player().CurrLevelFile = JEWELS;
+  Finished(JEWELS);
+  Finished(NUMBERS);
+  EXPECT_EQ(TReqLevelSelect::InitialSelection(Player(), sets), 2);
+  // Nothing unfinished after it: it stays.
+  Player().CurrLevelFile = ZHENYAN;
+  Finished(ZHENYAN);
+  EXPECT_EQ(TReqLevelSelect::InitialSelection(Player(), sets), 4);
+}
+
+TEST_F(LevelSelectTest, ProgressIsTheLastEntryOfExactlyThatSet) {
+  Player().MaxLevel.push_back(std::make_shared<TMaxLevel>(PEACE, 7));
+  Player().MaxLevel.push_back(std::make_shared<TMaxLevel>(PEACE, 12));
+  Player().MaxLevel.push_back(std::make_shared<TMaxLevel>("incbin::../data/peace in sakya.lvl", 50));
+  EXPECT_EQ(TReqLevelSelect::Progress(Player(), PEACE), 12);
+  EXPECT_FALSE(TReqLevelSelect::Completed(Player(), PEACE));
+  EXPECT_EQ(TReqLevelSelect::Progress(Player(), NUMBERS), 0);
+}
+
+TEST_F(LevelSelectTest, ACompletedLastSetOpensOnTheNextWithItsPreviewAndIsSaved) {
+  // Two sets of the player's own after the shipped ones; the second has one square.
+  const std::string done = DataFolder->GetPath() + "A done.lvl", next = DataFolder->GetPath() + "B next.lvl";
+  ASSERT_TRUE(CreateEmptyLevelSet(done));
+  ReadLevelSet(done);
+  LevelShapes[0].push_back(Shape::CreateNewShape(3, 200, 240, 45, 0, 0, 0, false, 0, 0));
+  ASSERT_TRUE(WriteLevelSet(next));
+  Shape::ClearAllElements();
+  Player().CurrLevelFile = done;
+  Finished(done);
+  Script script;
+  script.Wait(3)
+      .Do([&] {
+        EXPECT_EQ(LevelFilePath, next);
+        ASSERT_EQ(ShapeList.size(), 1u);  // the preview of its first level
+        EXPECT_EQ(ShapeList[0]->Element, 3);
+      })
+      .Click(CHOOSE_X, CHOOSE_Y)
+      .Wait(200);
+  script.Install(true);
+  TReqLevelSelect selection;
+  EXPECT_EQ(LevelFilePath, next);
+  EXPECT_EQ(selection.sel, 6);
+  ASSERT_TRUE(Users->Load());
+  EXPECT_EQ(Users->GetCurrentUser()->CurrLevelFile, next);  // saved with the choice
+}
+
+TEST_F(LevelSelectTest, ARowClickChoosesItsSet) {
+  const int rowHeight = FontMain->FrameHeight;
+  Script script;
+  script.Wait(3).Click(200, 129 + 2 * rowHeight + rowHeight / 2).Wait(2).Click(CHOOSE_X, CHOOSE_Y).Wait(200);
+  script.Install(true);
+  TReqLevelSelect selection;
+  EXPECT_EQ(selection.sel, 2);
+  EXPECT_EQ(LevelFilePath, PEACE);
+  EXPECT_EQ(Player().CurrLevelFile, PEACE);
+}
+
+TEST_F(LevelSelectTest, TheDownArrowScrollsALongListToItsEndAndNoFurther) {
+  const std::string folder = DataFolder->GetPath();
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(CreateEmptyLevelSet(folder + "Set " + std::to_string(100 + i) + ".lvl"));
+  Script script;
+  script.Wait(3).MoveTo(322, 359).Press(1).Wait(400).Release(1).Wait(2).Click(CHOOSE_X, CHOOSE_Y).Wait(200);
+  script.Install(true);
+  TReqLevelSelect selection;
+  EXPECT_EQ(selection.ListHeight, 25 * FontMain->FrameHeight - 239);
+  EXPECT_GT(selection.ListHeight, 0);
+  EXPECT_FLOAT_EQ(selection.ListOffset, float(selection.ListHeight));
+}
+
+TEST_F(LevelSelectTest, AShortListDoesNotScroll) {
+  Script script;
+  script.Wait(3).MoveTo(322, 359).Press(1).Wait(30).Release(1).Wait(2).Click(CHOOSE_X, CHOOSE_Y).Wait(200);
+  script.Install(true);
+  TReqLevelSelect selection;
+  EXPECT_EQ(selection.ListHeight, 0);
+  EXPECT_EQ(selection.ListOffset, 0);
+}
