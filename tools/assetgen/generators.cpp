@@ -1,4 +1,5 @@
 #include "generators.h"
+#include "levels_generator.h"
 
 #include "art_play.h"
 #include "art_scenery.h"
@@ -44,6 +45,7 @@ const std::vector<Generator>& AllGenerators() {
     {"ui_prayer_wheel", GenerateUiPrayerWheel},
     {"ui_title", GenerateUiTitle},
     {"ui_editor", GenerateUiEditor},
+    {"levels", GenerateLevels},
   };
   return generators;
 }
