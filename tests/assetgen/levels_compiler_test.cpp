@@ -264,31 +264,51 @@ TEST(LevelChecks, RejectBadFigures) {
 }
 
 TEST(LevelChecks, BonusBoards) {
-  const std::string good =
-      "  board difficulty hard speed relaxed\n"
-      "    0 1 1 2 2 0 3 S\n    1 2 0 0 3 3 . .\n    2 0 . . . . . .\n    . . . . . . . .\n"
-      "    . . . . . . . .\n    . . . . . . . .\n    . . . . . . . .\n    . . . . . . . .\n"
-      "    . . . . . . . .\n";
-  const std::string head = "  time 60\n  modes tiles bombs\n  small 0,0 2,0 1,-1\n";
-  const auto set = Compile(SetWith(head + good));
-  ASSERT_TRUE(set.levels[0].board);
-  EXPECT_EQ(set.levels[0].board->difficulty, 2);
-  EXPECT_EQ(set.levels[0].board->speed, 2);
-  EXPECT_EQ(set.levels[0].board->cells[7][0], 9);
-  EXPECT_EQ(set.levels[0].board->cells[2][2], -1);
-
-  auto with = [&](int row, const std::string& cells) {
-    std::string b = good;
-    const size_t at = b.find('\n') + 1 + size_t(row) * 20 + 4;
-    return SetWith(head + b.replace(at, 15, cells));
+  const std::vector<std::string> good = {
+      "0 1 1 2 2 0 3 S", "1 2 0 0 3 3 . .", "2 0* . . . . . .", ". . . . . . . .", ". . . . . . . .",
+      ". . . . . . . .", ". . . . . . . .", ". . . . . . . .", ". . . . . . . ."};
+  auto level = [](std::vector<std::string> rows, const std::string& modes = "tiles bombs",
+                  int pieces = 1) {
+    std::string s = "  time 60\n  modes " + modes + "\n";
+    for (int i = 0; i < pieces; ++i)
+      s += "  small at " + std::to_string(2 * (i % 2)) + "," + std::to_string(i / 2) + ".5 rot 0\n";
+    s += "  board difficulty hard speed relaxed\n";
+    for (const std::string& r : rows) s += "    " + r + "\n";
+    return SetWith(s);
   };
+  auto with = [&](int row, const std::string& cells) {
+    std::vector<std::string> rows = good;
+    rows[size_t(row)] = cells;
+    return level(rows);
+  };
+  const auto set = Compile(level(good));
+  const SourceBoard& board = *set.levels[0].board;
+  EXPECT_EQ(board.difficulty, 2);
+  EXPECT_EQ(board.speed, 2);
+  EXPECT_EQ(board.cells[7][0], 9);
+  EXPECT_EQ(board.cells[2][2], -1);
+  EXPECT_EQ(board.marks[1][2], 0);
+  EXPECT_EQ(board.marks[0][2], -1);
+
+  // The board line is 6, its rows 7 to 15.
   EXPECT_TRUE(Has(ErrorOf(with(8, "0 . . . . . . .")), "test.levels:15: keep the bottom three rows free"));
   EXPECT_TRUE(Has(ErrorOf(with(3, ". . 3 . . . . .")), "tile at column 3, row 4 would rise"));
   EXPECT_TRUE(Has(ErrorOf(with(1, "1 1 1 0 3 3 . .")), "already make a line"));
   EXPECT_TRUE(Has(ErrorOf(with(1, "1 B 0 0 3 3 . .")), "a bomb on the start board"));
   EXPECT_TRUE(Has(ErrorOf(with(1, "1 J 0 0 3 3 . .")), "column 2, row 2 already make a line"));
   EXPECT_TRUE(Has(ErrorOf(with(2, "2 0 x . . . . .")), "a board row has 8 cells"));
-  EXPECT_TRUE(Has(ErrorOf(SetWith("  time 60\n  small 0,0 2,0 1,-1\n" + good)), "a board only plays"));
+  EXPECT_TRUE(Has(ErrorOf(with(2, "2 0* . . . . . . 1")), "a board row has 8 cells"));
+  // A piece under a stone without bombs could never be won.
+  EXPECT_TRUE(Has(ErrorOf(with(2, "2 0 . . . . . .")), "marks a tile (*) for each of the 1 pieces"));
+  EXPECT_TRUE(Has(ErrorOf(with(0, "0 1 1 2 2 0 3 S*")), "needs a tile that can explode"));
+  EXPECT_TRUE(Has(ErrorOf(with(0, "0* 1 1 2 2 0 3 S")), "the board hides 2 pieces, the level has 1"));
+  EXPECT_TRUE(Has(ErrorOf(SetWith("  time 60\n  small 0,0 2,0 1,-1\n  board difficulty easy speed slow\n" +
+                                  [&] { std::string r; for (auto& g : good) r += "    " + g + "\n"; return r; }())),
+                  "a board only plays"));
+  EXPECT_EQ(ErrorOf(level({"0 1 . . . . . .", "1 0 . . . . . .", ". . . . . . . .", ". . . . . . . .",
+                           ". . . . . . . .", ". . . . . . . .", ". . . . . . . .", ". . . . . . . .",
+                           ". . . . . . . ."}, "tiles", 4)),
+            "");  // without stones the game may hide the pieces itself
 }
 
 TEST(LevelFile, ExactBytes) {
@@ -321,14 +341,13 @@ TEST(LevelFile, ExactBytes) {
 TEST(LevelFile, BonusChunkOnlyWithATileOnTheBoard) {
   CompiledSet set;
   set.levels.resize(LEVELS_PER_SET);
-  SourceBoard board{};
-  for (auto& column : board.cells)
-    for (int& cell : column) cell = -1;
+  SourceBoard board;
   board.difficulty = 3;
   board.speed = 4;
   set.levels[3].board = board;
   EXPECT_EQ(EncodeLevelSet(set).size(), 753u);  // all empty: no chunk, difficulty lost
   set.levels[3].board->cells[7][8] = 0;         // one tile of colour 0 is enough
+  set.levels[3].board->marks[7][8] = 0;
   const std::vector<uint8_t> bytes = EncodeLevelSet(set);
   ASSERT_EQ(bytes.size(), 753u + 587u);
   const size_t bon = 4 * 15;
@@ -341,6 +360,68 @@ TEST(LevelFile, BonusChunkOnlyWithATileOnTheBoard) {
   EXPECT_EQ(intAt(bon + 3), -1);                 // column 0, row 0
   EXPECT_EQ(intAt(bon + 7), -1);                 // its puzzle-tile mark
   EXPECT_EQ(intAt(bon + 3 + 8 * (7 * 9 + 8)), 0);  // column 7, row 8 comes last
+  EXPECT_EQ(intAt(bon + 7 + 8 * (7 * 9 + 8)), 0);  // with its puzzle-tile mark
   EXPECT_EQ(intAt(bon + 3 + 576), 3);
   EXPECT_EQ(intAt(bon + 3 + 580), 4);
+}
+
+TEST(LevelSource, TurnMovesAFigureIntoTheOddFamily) {
+  const auto set = Compile(SetWith("  time 90\n  turn 22.5\n" + std::string(SQUARE_ART)));
+  for (const Placement& p : set.levels[0].pieces) {
+    const double steps = p.rotation / 22.5;
+    EXPECT_EQ(steps, std::floor(steps));
+    EXPECT_EQ(int(steps) % 2, 1) << ElementName(p.element) << " at " << p.rotation;
+  }
+  // The pieces still tile the square: total area is the seven-piece set's 32 T.
+  double area = 0;
+  for (const Placement& p : set.levels[0].pieces) area += PolygonArea(PiecePolygon(p, 1));
+  EXPECT_NEAR(area, 32 * T_AREA, 1e-3);
+}
+
+TEST(LevelSource, WideArtAndCommentsInsideBlocks) {
+  // A medium roof on two squares, a parallelogram beside them; a comment inside the block.
+  const auto set = Compile(SetWith("  time 90\n  art wide\n    ./A A\\. .   .\n    # the base\n"
+                                   "    B   C   .\\D D\\.\n"));
+  const auto& pieces = set.levels[0].pieces;
+  ASSERT_EQ(pieces.size(), 4u);
+  EXPECT_EQ(pieces[0].element, MEDIUM);
+  EXPECT_EQ(pieces[1].element, SQUARE);
+  EXPECT_EQ(pieces[1].rotation, 45);
+  EXPECT_EQ(pieces[2].element, SQUARE);
+  EXPECT_EQ(pieces[3].element, PARA);
+  EXPECT_EQ(set.levels[0].puzzleSet, 0);
+  EXPECT_FLOAT_EQ(pieces[2].x - pieces[1].x, float(2 * DIAG));
+}
+
+TEST(LevelSource, EveryErrorOfAFileIsListed) {
+  const std::string errors = ErrorOf(SetWith("  time 60\n  small 0,0 2,0 1,-1\n  rot 9\n  row 3\n"));
+  EXPECT_TRUE(Has(errors, "test.levels:5: unknown line \"rot\""));
+  EXPECT_TRUE(Has(errors, "test.levels:6: write \"row 1\""));
+}
+
+TEST(LevelGeometry, HullDropsCollinearAndInnerPoints) {
+  const auto hull = ConvexHull({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 2}, {0, 4}, {0, 2}});
+  EXPECT_EQ(hull.size(), 4u);
+  EXPECT_NEAR(PolygonArea(hull), 16, 1e-9);
+}
+
+// The shipped sources compile, and their files have exactly the layout of the format.
+TEST(ShippedLevelSets, CompileToFiftyLevelsWithExactSizes) {
+  const auto files = std::vector<std::string>{QV_SOURCE_DIR "/assets/levels/numbers-of-lhasa.levels",
+                                              QV_SOURCE_DIR "/assets/levels/zhenyan-abstraktum.levels"};
+  for (const std::string& file : files) {
+    const CompiledSet set = CompileLevelFile(file);
+    ASSERT_EQ(set.levels.size(), 50u) << file;
+    size_t expected = 3, boards = 0;
+    for (const CompiledLevel& level : set.levels) {
+      EXPECT_GE(level.pieces.size(), 1u);
+      EXPECT_LE(level.pieces.size(), 13u);
+      expected += 15 + 37 * level.pieces.size() + (level.board ? 587 : 0);
+      boards += level.board ? 1 : 0;
+    }
+    EXPECT_GE(boards, 4u) << file;
+    const std::vector<uint8_t> bytes = EncodeLevelSet(set);
+    EXPECT_EQ(bytes.size(), expected) << file;
+    EXPECT_EQ(bytes, EncodeLevelSet(CompileLevelFile(file))) << "same bytes every run";
+  }
 }

@@ -39,13 +39,19 @@ void CheckLines(const SourceBoard& b, Diagnostics& diag) {
 }  // namespace
 
 void CheckBoard(const SourceBoard& b, unsigned modes, int pieces, Diagnostics& diag) {
-  int tiles = 0, colours = 0;
+  int tiles = 0, colours = 0, stones = 0, marks = 0;
   for (int y = 0; y < BOARD_ROWS; ++y) {
     const int line = b.line + 1 + y;
     bool bottomUsed = false;
     for (int x = 0; x < BOARD_COLUMNS; ++x) {
       const int c = b.cells[x][y];
+      if (b.marks[x][y] == 0) {
+        ++marks;
+        if (c < 0 || c == STONE)
+          diag.Error(line, "the piece marked at " + Cell(x, y) + " needs a tile that can explode");
+      }
       if (c < 0) continue;
+      stones += c == STONE;
       bottomUsed |= y >= BOARD_ROWS - FREE_BOTTOM_ROWS;
       if (c != STONE) ++tiles;
       if (c <= 5) ++colours;
@@ -57,6 +63,13 @@ void CheckBoard(const SourceBoard& b, unsigned modes, int pieces, Diagnostics& d
     if (bottomUsed) diag.Error(line, "keep the bottom three rows free: the player shoots into them");
   }
   if (colours == 0) diag.Error(b.line, "the board needs coloured tiles to deal from");
+  if (marks > pieces)
+    diag.Error(b.line, "the board hides " + std::to_string(marks) + " pieces, the level has " +
+                           std::to_string(pieces));
+  // Unmarked pieces go under random tiles, stones included, and a stone may never open.
+  if (stones && marks < pieces)
+    diag.Error(b.line, "a board with stones marks a tile (*) for each of the " +
+                           std::to_string(pieces) + " pieces, this one " + std::to_string(marks));
   if (tiles < pieces)
     diag.Error(b.line, "the board has " + std::to_string(tiles) + " tiles to hide " +
                            std::to_string(pieces) + " pieces under");

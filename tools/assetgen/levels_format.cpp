@@ -60,7 +60,7 @@ std::vector<uint8_t> EncodeLevelSet(const CompiledSet& set) {
       for (int x = 0; x < BOARD_COLUMNS; ++x) {
         for (int y = 0; y < BOARD_ROWS; ++y) {
           w.Int(level.board->cells[x][y]);
-          w.Int(-1);  // no puzzle-tile mark: the game hides the pieces itself
+          w.Int(level.board->marks[x][y]);
         }
       }
       w.Int(level.board->difficulty);

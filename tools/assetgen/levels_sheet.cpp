@@ -42,6 +42,11 @@ void DrawBoard(cairo_t* cr, const SourceBoard& b, double x, double y, double cel
       art::SetColor(cr, colour);
       cairo_rectangle(cr, x + cx * cell + 0.5, y + cy * cell + 0.5, cell - 1, cell - 1);
       cairo_fill(cr);
+      if (b.marks[cx][cy] == 0) {  // a hidden piece: a dark centre
+        art::SetColor(cr, art::palette::ink);
+        cairo_rectangle(cr, x + cx * cell + cell / 2 - 1, y + cy * cell + cell / 2 - 1, 2, 2);
+        cairo_fill(cr);
+      }
     }
   }
 }
@@ -78,7 +83,7 @@ void DrawLevel(cairo_t* cr, const CompiledLevel& level, int number, double x, do
     cairo_stroke(cr);
   }
   cairo_restore(cr);
-  if (level.board) DrawBoard(cr, *level.board, x + w - 4 * BOARD_COLUMNS - 3, fy + 3, 4);
+  if (level.board) DrawBoard(cr, *level.board, x + w - 6 * BOARD_COLUMNS - 3, fy + 3, 6);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ private:
   bool inFigure_ = false;
   bool inLevel_ = false;
   std::optional<ArtBlock> art_;
-  SourceBoard board_{};
+  SourceBoard board_;
   int boardRow_ = BOARD_ROWS;  // rows read of the board being written
 };
 
@@ -153,8 +153,10 @@ std::vector<SourcePiece>* Parser::Pieces() {
 }
 
 void Parser::Line(const std::string& raw, int line) {
-  const std::string text = raw.substr(0, raw.find('#'));
+  const size_t comment = raw.find('#');
+  const std::string text = raw.substr(0, comment);
   const std::vector<std::string> t = Split(text);
+  if (t.empty() && comment != std::string::npos) return;  // comment lines never end a block
   if (boardRow_ < BOARD_ROWS) {
     if (!t.empty()) BoardRow(t, line);
     return;
@@ -344,16 +346,24 @@ void Parser::Board(const std::vector<std::string>& t, int line) {
 }
 
 void Parser::BoardRow(const std::vector<std::string>& t, int line) {
-  std::string cells;
-  for (const std::string& s : t) cells += s;
-  bool ok = cells.size() == BOARD_COLUMNS;
-  for (int x = 0; ok && x < BOARD_COLUMNS; ++x) {
-    board_.cells[x][boardRow_] = BoardCell(cells[x]);
-    ok = board_.cells[x][boardRow_] != -2;
+  std::string text;
+  for (const std::string& s : t) text += s;
+  int x = 0;
+  bool ok = true;
+  for (size_t i = 0; ok && i < text.size(); ++i, ++x) {
+    ok = x < BOARD_COLUMNS && BoardCell(text[i]) != -2;
+    if (!ok) break;
+    board_.cells[x][boardRow_] = BoardCell(text[i]);
+    board_.marks[x][boardRow_] = -1;
+    if (i + 1 < text.size() && text[i + 1] == '*') {
+      board_.marks[x][boardRow_] = 0;
+      ++i;
+    }
   }
-  if (!ok) {
-    diag_.Error(line, "a board row has 8 cells: . empty, 0-5 colours, J joker, B bomb, S stone");
-    for (int x = 0; x < BOARD_COLUMNS; ++x) board_.cells[x][boardRow_] = -1;
+  if (!ok || x != BOARD_COLUMNS) {
+    diag_.Error(line, "a board row has 8 cells: . empty, 0-5 colours, J joker, B bomb, S stone; "
+                      "* after a tile hides a piece under it");
+    for (int c = 0; c < BOARD_COLUMNS; ++c) board_.cells[c][boardRow_] = board_.marks[c][boardRow_] = -1;
   }
   if (++boardRow_ == BOARD_ROWS) Level()->board = board_;
 }

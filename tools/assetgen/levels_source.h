@@ -23,7 +23,12 @@ struct SourcePiece {
 };
 
 struct SourceBoard {
+  SourceBoard() {
+    for (int x = 0; x < BOARD_COLUMNS; ++x)
+      for (int y = 0; y < BOARD_ROWS; ++y) cells[x][y] = marks[x][y] = -1;
+  }
   int cells[BOARD_COLUMNS][BOARD_ROWS];  // [column][row]: -1 empty, 0..5, 6 joker, 7 bomb, 9 stone
+  int marks[BOARD_COLUMNS][BOARD_ROWS];  // 0 = a withheld piece hides under this tile, -1 none
   int difficulty = 0;
   int speed = 0;
   int line = 0;
