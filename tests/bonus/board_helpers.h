@@ -11,8 +11,9 @@
 
 // One character per cell: '.' empty, '0'..'5' colours, 'J' joker, 'B' bomb, 'S' stone,
 // 'X' the special kind. Missing rows and columns stay empty.
-inline void SetRows(BonusRules& r, const std::vector<std::string>& rows) {
-  for (auto& column : r.LevelData) column.fill(TILE_EMPTY);
+inline BonusBoard BoardFromRows(const std::vector<std::string>& rows) {
+  BonusBoard board;
+  for (auto& column : board) column.fill(TILE_EMPTY);
   for (size_t y = 0; y < rows.size() && y < size_t(BOARD_H); ++y)
     for (size_t x = 0; x < rows[y].size() && x < size_t(BOARD_W); ++x) {
       const char c = rows[y][x];
@@ -22,9 +23,12 @@ inline void SetRows(BonusRules& r, const std::vector<std::string>& rows) {
       if (c == 'B') kind = TILE_BOMB;
       if (c == 'S') kind = TILE_STONE;
       if (c == 'X') kind = TILE_SPECIAL;
-      r.LevelData[x][y] = kind;
+      board[x][y] = kind;
     }
+  return board;
 }
+
+inline void SetRows(BonusRules& r, const std::vector<std::string>& rows) { r.LevelData = BoardFromRows(rows); }
 
 class RecordingRules : public BonusRules {
 public:
