@@ -1,0 +1,22 @@
+// The map card shown before a level: 50 stations along a path, the reached ones lit, the
+// next level marked; the player may pick a reached level, switch the map off, play or
+// leave. And the end screen after the last level of a set.
+#pragma once
+
+struct Point {
+  int x = 0, y = 0;
+  void Set(int px, int py) {
+    x = px;
+    y = py;
+  }
+};
+
+// Returns when the player chose "Play" or "Exit" and the map has faded out.
+void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame);
+void ShowEndScreen();
+
+// Station i's top-left corner on the card.
+Point MapStation(int level);
+// The scroll that keeps the selected station in view, one step towards it: 4 px a frame,
+// never outside 0..276.
+int ScrollTowards(int scroll, int stationX);

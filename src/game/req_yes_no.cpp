@@ -1,0 +1,22 @@
+#include "game/req_yes_no.h"
+
+#include "media/graphics.h"
+#include "present/bitmap_font.h"
+#include "present/language.h"
+#include "ui/widgets.h"
+
+#include <cmath>
+
+TReqYesNo::TReqYesNo() { SetImage("incbin::../gfx/yesno_requester.png", false); }
+
+void TReqYesNo::Render2(float x, float y) {
+  SetColor(255, 255, 255);
+  if (FontHeadline) FontHeadline->Draw(Line1, x + 230, y + 65, true);
+  if (FontMain) FontMain->Draw(Line2, x + 230, y + 115, true);
+  if (ImageButton(Language->GetString("Yeah"), int(std::lround(x + 110)), int(std::lround(y + 210)), false)) ButtonPressed("YES");
+  if (ImageButton(Language->GetString("No"), int(std::lround(x + 350)), int(std::lround(y + 210)), false)) ButtonPressed("NO");
+}
+
+void TReqYesNo::ButtonPressed(const std::string& name) {
+  if (name == "YES" || name == "NO") ButtonPressStr = name;
+}

@@ -1,0 +1,239 @@
+// The area check, level completion, the tally scroll, the score board and floating texts.
+#include "app/shell.h"
+#include "game/game.h"
+#include "levels/level_set.h"
+#include "media/graphics.h"
+#include "present/bitmap_font.h"
+#include "present/language.h"
+#include "present/particles.h"
+#include "present/sound.h"
+#include "players/users.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+std::string Text(const std::string& key) { return Language->GetString(key); }
+
+void PlaySfx(int effect) {
+  if (SFX) SFX->Play(effect);
+}
+
+void DrawRightAligned(const std::string& text, float right, float y) {
+  if (FontMain) FontMain->Draw(text, right - float(FontMain->GetWidth(text)), y, false);
+}
+
+}  // namespace
+
+int TGame::Mode() const {
+  if (CurrentLevel < 0 || CurrentLevel >= LEVEL_COUNT) return 0;
+  return LevelProps[size_t(CurrentLevel)]->MiscProperties;
+}
+
+bool TGame::FrontierLevel() const {
+  if (!User) return false;
+  for (const auto& m : User->MaxLevel)
+    if (m->Name == LevelFilePath) return m->Level == CurrentLevel;
+  return false;
+}
+
+void TGame::CreateText(const std::string& text) {
+  auto t = std::make_shared<TextAnim>();
+  t->Set(text, 290, 240);
+  TextList.push_back(t);
+}
+
+int TGame::CheckArea(bool complete) {
+  PixmapCheck = GrabPlayField();
+  PixelCount = CountSilhouettePixels(PixmapCheck);
+  // The level set's progress entry is made when the level starts; one solved level is
+  // completed once, even if a damaged profile lists the set twice.
+  const bool hasEntry = User && std::any_of(User->MaxLevel.begin(), User->MaxLevel.end(),
+                                            [](const auto& m) { return m->Name == LevelFilePath; });
+  if (PixelCount < SOLVE_TOLERANCE && complete && hasEntry) {
+    Show_Twister = false;
+    LevelComplete();
+  }
+  return PixelCount;
+}
+
+void TGame::LevelComplete() {
+  GameState = LEVEL_COMPLETE;
+  WobbleTimer = 200;
+  CreateText(Text("Puzzle solved"));
+  PlaySfx(SFX_LEVELCOMPLETE);
+  FilledArea = HasMode(LP_FREEZE) ? std::clamp(FilledArea, 0, 100) : 0;
+  if (CurrTime > 0) LvlCompleteScore = CurrTime * 125;
+  LvlCompleteScore += User->Score;
+  if (HintAllowed) LvlCompleteScore += 1000;
+  if (HasMode(LP_FREEZE)) LvlCompleteScore += 15 * FilledArea;
+  if (HasMode(LP_FLOATING_TILES)) LvlCompleteScore += 1500;
+  if (HasMode(LP_ENLIGHTENMENT)) LvlCompleteScore += 1000;
+  if (HasMode(LP_MEDITATION)) LvlCompleteScore += 1000;
+  if (HasMode(LP_TORCH)) LvlCompleteScore += 2500;
+  const int sum = LvlCompleteScore;
+  // Replaying an earlier level earns nothing.
+  LvlCompleteScore = FrontierLevel() ? sum : User->Score;
+}
+
+void TGame::DrawTally() {
+  const float o = lcs_offset;
+  lcs_step += 1;
+  int t = 60;
+  float y = 145;
+  auto sound = [&](int at) {
+    if (lcs_step == at) PlaySfx(SFX_TEXTHIT);
+  };
+  auto row = [&](const std::string& label, const std::string& value) {
+    if (FontMain) FontMain->Draw(label, 170, y + o, false);
+    DrawRightAligned(value, 465, y + o);
+    y += 30;
+  };
+  auto bonusRow = [&](const std::string& label, int points, const std::string& unit, int soundAt) {
+    sound(soundAt);
+    const bool shown = lcs_step > t;
+    t += 60;
+    if (lcs_step == t) {
+      User->Score += points;
+      PlaySfx(SFX_COUNT);
+    }
+    if (shown) row(label, (lcs_step < t ? "1 x " : "0 x ") + unit);
+    t += 60;
+  };
+
+  sound(60);
+  if (lcs_step > 60 && FontHeadline) FontHeadline->Draw(Text("Puzzle solved!"), 315, 100 + o, true);
+  t = 120;
+
+  if (HasMode(LP_TORCH)) bonusRow(Text("Enlightenment bonus:"), 2500, "2500", t);
+
+  if (HasMode(LP_FREEZE)) {
+    sound(t);
+    const bool shown = lcs_step > t;
+    t += 60;
+    if (lcs_step >= t && FilledArea > 0) {
+      User->Score += 15;
+      FilledArea -= 1;
+      PlaySfx(SFX_COUNT);
+      lcs_step -= 1;  // wait until the percentage has run down
+    }
+    if (shown) row(Text("Filled area:"), std::to_string(FilledArea) + "% x 15");
+    t += 60;
+  }
+
+  if (HasMode(LP_ENLIGHTENMENT) || HasMode(LP_MEDITATION))
+    bonusRow(Text(HasMode(LP_ENLIGHTENMENT) ? "Enlightenment bonus:" : "Meditation bonus:"), 1000, "1000", t + 1);
+  if (HasMode(LP_FLOATING_TILES)) bonusRow(Text("Floaating bonus:"), 1500, "1500", t + 1);
+
+  // Time row: the remaining seconds count down into the score on a frontier level.
+  sound(t);
+  const bool timeShown = lcs_step > t;
+  if (FrontierLevel()) {
+    t += 60;
+    if (t < lcs_step && lcs_step < t + 60) {
+      if (CurrTime > 0) {
+        CurrTime -= 1;
+        User->Score += 125;
+        PlaySfx(SFX_COUNT);
+        lcs_step -= 1;
+      }
+      if (CurrTime <= 0) {
+        t += 60;
+        lcs_step = t;
+      }
+    }
+  }
+  if (timeShown) row("Time bonus: ", (CurrTime > 0 ? std::to_string(CurrTime) : "0") + " x 125");
+  t += 60;
+
+  // The lamp flies onto the scroll, then bursts.
+  if (lcs_step > t) {
+    if (LampX < 207) LampX += 4;
+    if (LampY < 190) LampY += 4;
+  }
+  t += 60;
+  sound(t + 1);
+  const int lampRow = t;
+  t += 60;
+  if (lcs_step > t && HintAllowed) {
+    if (GameParticles) GameParticles->Init(100, 113 + LampX, 113 + LampY, 0);
+    PlaySfx(SFX_LAMPEXPLODE);
+    if (FrontierLevel()) {
+      User->Score += 1000;
+      PlaySfx(SFX_COUNT);
+    }
+    HintAllowed = false;
+  }
+  if (lcs_step > lampRow) row(Text("Lamp bonus:"), HintAllowed && FrontierLevel() ? "1 x 1'000" : "0 x 1'000");
+  t += 60;
+
+  if (lcs_step > t) {
+    sound(t + 1);
+    if (FontMain) FontMain->Draw("Your new score: " + std::to_string(User->Score), 315, 345 + o, true);
+  }
+  t += 60;
+  if (lcs_step > t) {
+    sound(t + 1);
+    if (FontMain) FontMain->Draw(Text("Press a mousebutton to continue!"), 315, 375 + o, true);
+  }
+  if (ClickLatch[0] || ClickLatch[1]) lcs_action = 2;
+}
+
+bool TGame::RenderLevelComplete() {
+  const float alpha = GetAlpha();
+  if (lcs_action == 0) {
+    if (lcs_alpha <= 1) lcs_alpha += 0.05f;
+    if (lcs_offset < 20) lcs_acc = std::max(0.05f, lcs_acc - 0.05f);
+    lcs_frame += lcs_acc / 2;
+    if (lcs_frame >= 32) lcs_frame -= 32;
+    lcs_offset -= 2 * lcs_acc;
+    if (lcs_offset <= 0) {
+      lcs_action = 1;
+      lcs_acc = 0;
+      lcs_step = 0;
+    }
+  } else if (lcs_action == 2) {
+    if (lcs_offset >= 115) GameState = LEVEL_COMPLETE_FADEOUT;
+    if (lcs_offset < 20) lcs_acc = std::min(1.0f, lcs_acc + 0.05f);
+    lcs_frame -= lcs_acc / 2;
+    if (lcs_frame <= 0) lcs_frame += 32;
+    lcs_offset += 2 * lcs_acc;
+    if (lcs_offset >= 160) return true;
+  }
+
+  SetAlpha(lcs_alpha);
+  const float o = lcs_offset;
+  SetViewport(150, int(28 + o), 340, int(420 - 2 * o));
+  DrawImage(lcs_Pergament, 150, 28 + o);
+  if (lcs_action == 1 || lcs_action == 2) DrawTally();
+  SetViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+  SetColor(255, 255, 255);
+  const int frame = int(std::lround(lcs_frame)) % 32;
+  DrawImage(lcs_MidWheel, 155, 28 + o);
+  DrawImage(lcs_LeftWheel, 45, 15 + o, frame);
+  DrawImage(lcs_RightWheel, 483, 15 + o, frame);
+  SetRotation(180);
+  DrawImage(lcs_MidWheel, 482, 448 - o);
+  DrawImage(lcs_LeftWheel, 592, 462 - o, frame);
+  DrawImage(lcs_RightWheel, 154, 462 - o, frame);
+  SetRotation(0);
+  SetAlpha(alpha);
+  return false;
+}
+
+void TGame::DrawScoreboard(float remaining, float total, bool timeOff, float& rotation) {
+  const int frame = total == 0 ? 0 : std::max(0, int(std::lround(71 - 71 * remaining / total)));
+  if (frame <= 71) DrawImage(GameGfx[TimeAnim], 9, 84, frame);
+  DrawImage(GameGfx[TimeBorder], 0, 48);
+  if (!timeOff) {
+    rotation -= 0.11f;
+    if (rotation <= -360) rotation += 360;
+    SetRotation(rotation);
+    DrawImage(GameGfx[YinYang], 45, 120);
+    SetRotation(0);
+  } else {
+    DrawImage(GameGfx[YinYang], 45, 120);
+  }
+  DrawImage(GameGfx[LevelDisplay], 0, 175);
+}
