@@ -390,7 +390,9 @@ TEST(LevelSource, WideArtAndCommentsInsideBlocks) {
   EXPECT_EQ(pieces[2].element, SQUARE);
   EXPECT_EQ(pieces[3].element, PARA);
   EXPECT_EQ(set.levels[0].puzzleSet, 0);
-  EXPECT_FLOAT_EQ(pieces[2].x - pieces[1].x, float(2 * DIAG));
+  const auto& exact = set.levels[0].exact;
+  EXPECT_FLOAT_EQ(float(exact[2].x - exact[1].x), float(2 * DIAG));
+  EXPECT_EQ(pieces[2].x, std::round(pieces[2].x));  // stored on whole pixels
 }
 
 TEST(LevelSource, EveryErrorOfAFileIsListed) {

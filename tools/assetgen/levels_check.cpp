@@ -62,7 +62,7 @@ void CheckField(const CompiledLevel& level, const SourceLevel& src, int row, Dia
       y0 = std::min(y0, v.y), y1 = std::max(y1, v.y);
     }
     const int line = LineOf(src.pieces[i]);
-    constexpr double EPS = 1e-3;
+    constexpr double EPS = 0.5;  // whole-pixel centres may move an edge half a pixel
     if (x0 < FIELD_LEFT - EPS || x1 > FIELD_RIGHT + EPS)
       diag.Error(line, Name(p) + Printf(" spans x %.1f..%.1f, outside the field %g..%g", x0, x1,
                                         FIELD_LEFT, FIELD_RIGHT));
@@ -77,7 +77,8 @@ void CheckField(const CompiledLevel& level, const SourceLevel& src, int row, Dia
 
 void CheckOverlaps(const CompiledLevel& level, const SourceLevel& src, int row, Diagnostics& diag) {
   std::vector<std::vector<Vec>> polygons;
-  for (const Placement& p : level.pieces) polygons.push_back(PiecePolygon(p, row));
+  // The design positions: whole-pixel centres add only rounding seams.
+  for (const Placement& p : level.exact) polygons.push_back(PiecePolygon(p, row));
   for (size_t j = 1; j < polygons.size(); ++j) {
     for (size_t i = 0; i < j; ++i) {
       const double shared = ConvexOverlapArea(polygons[i], polygons[j]);

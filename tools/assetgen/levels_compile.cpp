@@ -67,9 +67,13 @@ CompiledLevel CompileLevel(const SourceLevel& src, Diagnostics& diag) {
   const Vec centre = Bounds(pieces, row).Centre();
   const Vec shift{std::round(target.x - centre.x), std::round(target.y - centre.y)};
   for (Placement& p : pieces) {
+    level.exact.push_back({p.element, p.x + shift.x, p.y + shift.y, p.rotation});
+    // Centres on whole pixels: a piece snaps to a whole-pixel position (the snap works on
+    // truncated coordinates), so only then does it cover its silhouette exactly; the
+    // half-pixel seams this leaves between neighbours show background, not black.
     // Stored as floats: every later check sees exactly what the game reads.
-    p.x = float(p.x + shift.x);
-    p.y = float(p.y + shift.y);
+    p.x = float(std::round(p.x + shift.x));
+    p.y = float(std::round(p.y + shift.y));
     p.rotation = float(p.rotation);
     level.pieces.push_back(p);
   }

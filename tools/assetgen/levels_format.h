@@ -31,6 +31,7 @@ struct CompiledLevel {
   int puzzleSet = 0;  // 0 = row 1 parallelogram, 1 = the mirrored row 2
   unsigned misc = 0;
   std::vector<Placement> pieces;  // screen placements as stored (float precision)
+  std::vector<Placement> exact;   // the same before their centres were put on whole pixels
   std::optional<SourceBoard> board;
 };
 
