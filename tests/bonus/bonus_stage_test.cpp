@@ -1,0 +1,136 @@
+// Play-for-tiles levels played through the whole game loop: the message box, the bonus
+// tutorial, winning the tiles and solving the puzzle on its own clock; and a board that
+// fills up, ending in the try-again box.
+#include "app/shell.h"
+#include "bonus/board_helpers.h"
+#include "bonus/bonus_game.h"
+#include "game/game.h"
+#include "game/shape.h"
+#include "levels/level_set.h"
+#include "media/platform.h"
+#include "media/script.h"
+#include "players/users.h"
+#include "present/language.h"
+#include "support/game_env.h"
+
+#include <algorithm>
+
+namespace {
+
+class BonusStage : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    UserPtr user = Users->GetCurrentUser();
+    user->ProgressMap = user->Wisdoms = user->Tutorial = false;
+    LevelFilePath = DataHome() + "/bonus.lvl";
+  }
+};
+
+struct Piece {
+  int element;
+  float x, y;
+};
+
+// Level 0 of a fresh set at LevelFilePath: a bonus board, its puzzle tiles, the pieces and 90 s to solve.
+void WriteBonusLevel(const std::vector<std::string>& rows, const std::vector<std::pair<int, int>>& puzzleTiles,
+                     const std::vector<Piece>& pieces) {
+  ASSERT_TRUE(CreateEmptyLevelSet(LevelFilePath));
+  ReadLevelSet(LevelFilePath);
+  TLevelProperties& level = *LevelProps[0];
+  level.GameTime = 90;
+  level.MiscProperties = LP_PLAY_FOR_TILES;
+  level.BonusLevelDifficulty = 0;  // single tiles
+  level.BonusTime = 0;
+  level.BonusLevelData = BoardFromRows(rows);
+  for (auto& column : level.PuzzleTileData) column.fill(MARK_NONE);
+  for (auto [x, y] : puzzleTiles) level.PuzzleTileData[size_t(x)][size_t(y)] = MARK_PUZZLE;
+  for (const Piece& p : pieces) {
+    auto s = std::make_shared<Shape>();
+    s->Element = p.element;
+    s->X = p.x;
+    s->Y = p.y;
+    s->Pickable = 0;
+    LevelShapes[0].push_back(s);
+  }
+  ASSERT_TRUE(WriteLevelSet(LevelFilePath));
+}
+
+std::string Text(const std::string& key) { return Language->GetString(key); }
+
+bool Showing(const TGame& game, const std::string& key) {
+  return !game.TextList.empty() && game.TextList.front()->Caption == Text(key);
+}
+
+// "Find the tiles", then the five tutorial pages.
+void ThroughTheMessages(Script& s, TGame& game) {
+  s.Wait(25).Click(363, 365);
+  s.Until([&] { return game.ShowBonusGame == 3; }, 60, "the bonus tutorial");
+  for (int page = 0; page < 4; ++page) s.Click(25 + 470, 85 + 270).Wait(2);
+  s.Click(25 + 280, 85 + 270);
+  s.Until([&] { return game.GameState == PLAY_GAME; }, 400, "the bonus game");
+}
+
+void PlayLevel(TGame& game) {
+  try {
+    game.InitLevel(true);
+    game.Play();
+  } catch (const StopRun&) {
+  }
+}
+
+}  // namespace
+
+TEST_F(BonusStage, WinningTheTilesBringsThePiecesBackAndThePuzzleRunsOnItsOwnClock) {
+  // Only colour 1 on the board, so every element is a single 1: one shot into column 2
+  // makes five in a row and frees both hidden pieces.
+  WriteBonusLevel({"11.11"}, {{0, 0}, {4, 0}}, {{3, 200, 250}, {2, 330, 250}});
+  TGame game;
+  bool found = false;
+  int bonusTime = 0, puzzleTime = 0;
+  Script s;
+  ThroughTheMessages(s, game);
+  s.Do([&] { bonusTime = game.GameTime; });
+  s.Click(145 + 20 + 2 * 40, 300);
+  s.Until([&] { return (found = found || Showing(game, "Puzzletiles found")) && game.ShowBonusGame == 0; }, 600,
+          "the end of the bonus stage");
+  s.Do([&] { puzzleTime = game.GameTime; });
+  s.Until([&] { return std::none_of(ShapeList.begin(), ShapeList.end(), [](const ShapePtr& p) { return p->MoveDroppedTile; }); },
+          100, "the pieces in the tray");
+  s.Click(552, TrayRow(3)).Wait(2).Click(200, 250).Wait(2);
+  s.Click(552, TrayRow(2)).Wait(2).Click(330, 250);
+  s.Until([&] { return game.GameState == LEVEL_COMPLETE; }, 60, "the solved puzzle");
+  s.Stop();
+  s.Install();
+  PlayLevel(game);
+  EXPECT_EQ(bonusTime, 180);
+  EXPECT_TRUE(found);
+  EXPECT_EQ(puzzleTime, 90);
+  EXPECT_TRUE(game.TempGameElements.empty());
+  EXPECT_EQ(game.GameState, LEVEL_COMPLETE);
+  EXPECT_GT(game.CurrTime, 80);
+}
+
+TEST_F(BonusStage, AFullBoardLosesWithNoMoreSpaceLeftAndOffersATryAgain) {
+  // Stones down to the row above the bottom: the first shot stays in the bottom row.
+  WriteBonusLevel({"SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS"},
+                  {{0, 0}}, {{3, 200, 250}});
+  TGame game;
+  bool noSpace = false;
+  Script s;
+  ThroughTheMessages(s, game);
+  s.Click(300, 300);
+  s.Until([&] { return (noSpace = noSpace || Showing(game, "No more space left")) && game.GameState == TRY_AGAIN; },
+          400, "the try-again box");
+  s.Do([&] { EXPECT_EQ(game.ReplayLevel->Line1, Text("No more space left.")); });
+  s.Wait(25).Click(130 + 110, 120 + 210);  // "Yeah"
+  s.Until([&] { return game.GameState == FADE_IN_NEXT_LEVEL; }, 10, "the same level again");
+  s.Stop();
+  s.Install();
+  PlayLevel(game);
+  EXPECT_TRUE(noSpace);
+  EXPECT_EQ(game.ShowBonusGame, 1);
+  ASSERT_TRUE(game.BGame);
+  EXPECT_EQ(game.BGame->DontCheckAnyMore, 0);
+  EXPECT_FALSE(game.ShowBonusGameTutorial);  // once per player and run
+}
