@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/shell.h"
+#include "bonus/star_emitter.h"
 #include "media/audio.h"
 #include "media/debug.h"
 #include "media/graphics.h"
@@ -57,6 +58,7 @@ void InitModules() {
   InitSound();
   InitSharedResources();
   InitAmbient();
+  InitBonus();
 }
 
 bool StartMainProgram() {

@@ -208,12 +208,14 @@ void TGame::SetupBonusStage() {
   int marked = 0;
   for (const auto& column : props.PuzzleTileData)
     for (int cell : column) marked += cell == 0;
-  // One marked tile per piece to win; a board without enough tiles gets cells forced.
+  // One marked tile per piece to win; a board without enough tiles gets cells forced
+  // (never one already marked: that would leave a piece that can never be won).
   int n = int(TempGameElements.size()) - marked;
   for (int attempts = 1; n > 0; ++attempts) {
     const int x = RandomInt(0, BOARD_W - 1);
     const int y = RandomInt(0, BOARD_H - 1);
     if (attempts > 5000) {
+      if (BGame->PuzzleTileData[size_t(x)][size_t(y)] == 0) continue;
       BGame->LevelData[size_t(x)][size_t(y)] = RandomInt(1, 4);
       BGame->PuzzleTileData[size_t(x)][size_t(y)] = 0;
       n -= 1;

@@ -94,7 +94,6 @@ RgbaImage PaintBoard() {
     cairo_rectangle(cr, 0, 0, 4, 480);
     cairo_rectangle(cr, 636, 0, 4, 480);
     cairo_rectangle(cr, 0, 462, 640, 18);
-    cairo_rectangle(cr, 454, 0, 7, 480);
     cairo_fill(cr);
   });
   PaintDropShadow(img, frame, 2, 1, 2, 0.55);
@@ -109,13 +108,13 @@ RgbaImage PaintBoard() {
     cairo_rectangle(cr, 0, 54, 640, 6);
     cairo_rectangle(cr, 0, 0, 640, 2.5);
     cairo_rectangle(cr, 0, 461, 640, 5);
-    cairo_rectangle(cr, 454.5, 56, 3, 408);
     cairo_rectangle(cr, 636.5, 56, 3, 408);
     cairo_rectangle(cr, 1, 56, 3, 408);
     cairo_fill(cr);
   });
   PaintRelief(img, rails, 1, 2.0, GoldFn(0, 0), 0.55, 12);
-  // Lotus knobs where the divider meets the rails.
+  // Lotus knobs on the rails mark where the tray begins; no pillar between field and tray,
+  // because the bonus board and the dialog boxes reach across that line.
   const Mask knobs = CoverageOf(640, 480, [](cairo_t* cr) {
     for (double ky : {57.0, 463.5}) {
       cairo_new_sub_path(cr);
@@ -129,8 +128,7 @@ RgbaImage PaintBoard() {
   PaintRelief(img, knobs, 3, 4.0, GoldFn(0, 0), 0.7, 10);
   AddGrain(img, 0.015, 4101);
   // Whatever the ornaments did, the play field and the tray stay clear.
-  ClearRect(img, 4, 66, 452, 459);
-  ClearRect(img, 462, 66, 635, 459);
+  ClearRect(img, 4, 66, 635, 459);
   Finish(img);
   return img;
 }
