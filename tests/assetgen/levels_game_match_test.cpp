@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,11 +16,16 @@
 
 namespace {
 
-const char* const SHIPPED[] = {"numbers-of-lhasa", "zhenyan-abstraktum"};
-
-levels::CompiledSet CompileShipped(const char* name) {
-  return levels::CompileLevelFile(std::string(QV_SOURCE_DIR "/assets/levels/") + name + ".levels");
+// Every level-set source in assets/levels.
+std::vector<std::string> Shipped() {
+  std::vector<std::string> files;
+  for (const auto& e : std::filesystem::directory_iterator(QV_SOURCE_DIR "/assets/levels"))
+    if (e.path().extension() == ".levels") files.push_back(e.path().string());
+  std::sort(files.begin(), files.end());
+  return files;
 }
+
+levels::CompiledSet CompileShipped(const std::string& file) { return levels::CompileLevelFile(file); }
 
 std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -29,7 +35,7 @@ std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
 }  // namespace
 
 TEST(ShippedLevelSets, CompilerDecomposesPiecesLikeTheGame) {
-  for (const char* name : SHIPPED) {
+  for (const std::string& name : Shipped()) {
     const levels::CompiledSet set = CompileShipped(name);
     for (size_t n = 0; n < set.levels.size(); ++n) {
       const levels::CompiledLevel& level = set.levels[n];
@@ -54,7 +60,7 @@ TEST(ShippedLevelSets, CompilerDecomposesPiecesLikeTheGame) {
 TEST(ShippedLevelSets, GameStoreReadsAndRewritesThemUnchanged) {
   const auto dir = std::filesystem::temp_directory_path() / "qv_levels_match";
   std::filesystem::create_directories(dir);
-  for (const char* name : SHIPPED) {
+  for (const std::string& name : Shipped()) {
     const levels::CompiledSet set = CompileShipped(name);
     const std::vector<uint8_t> bytes = levels::EncodeLevelSet(set);
     const auto in = dir / "in.lvl", out = dir / "out.lvl";
