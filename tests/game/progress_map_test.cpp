@@ -1,0 +1,142 @@
+// The progress map (only reached stations can be chosen; the card scrolls to the chosen
+// station and never past its ends; "Show Map", "Play" and "Exit") and the end of a set.
+#include "app/shell.h"
+#include "game/game_scenario.h"
+#include "game/progress_map.h"
+#include "levels/level_set.h"
+#include "players/users.h"
+
+namespace {
+
+class ProgressMap : public GameScenario {
+protected:
+  void SetUp() override {
+    GameScenario::SetUp();
+    LevelFilePath = "incbin::../data/Some set.lvl";
+  }
+  // Clicks into station i's point as the card stands scrolled by scroll.
+  static void ClickStation(Script& s, int i, int scroll) {
+    const Point p = MapStation(i);
+    s.Click(p.x - scroll + 12, p.y + 12);
+  }
+  static constexpr int PLAY_X = 570, PLAY_Y = 420, EXIT_Y = 52;
+};
+
+}  // namespace
+
+TEST_F(ProgressMap, OnlyReachedStationsCanBeChosen) {
+  SetReached(3);
+  int level = 3;
+  bool map = true, quit = false;
+  Script s;
+  s.Wait(25);
+  ClickStation(s, 10, 0);
+  s.Wait(2);
+  s.Do([&] { EXPECT_EQ(level, 3) << "level 11 is not reached yet"; });
+  ClickStation(s, 4, 0);
+  s.Wait(2);
+  s.Do([&] { EXPECT_EQ(level, 3); });
+  ClickStation(s, 1, 0);
+  s.Wait(2);
+  s.Do([&] { EXPECT_EQ(level, 1); });
+  s.Click(PLAY_X, PLAY_Y);
+  s.Wait(100);
+  s.Install();
+  ShowProgressMap(level, map, quit);
+  EXPECT_EQ(level, 1);
+  EXPECT_TRUE(map);
+  EXPECT_FALSE(quit);
+}
+
+TEST_F(ProgressMap, TheCardScrollsToTheChosenStationWithinItsEnds) {
+  SetReached(49);
+  int level = 45;
+  bool map = true, quit = false;
+  Script s;
+  s.Wait(25);
+  // Level 46 stands 272 pixels into the card.
+  ClickStation(s, 20, 272);
+  s.Wait(80);  // back to the left end, 4 pixels a frame
+  ClickStation(s, 0, 0);
+  s.Wait(2);
+  s.Do([&] { EXPECT_EQ(level, 0) << "the card stopped at its left end"; });
+  ClickStation(s, 45, 0);
+  s.Wait(80);
+  ClickStation(s, 49, 272);
+  s.Wait(10);
+  ClickStation(s, 48, 276);
+  s.Wait(2);
+  s.Do([&] { EXPECT_EQ(level, 48) << "the card stopped at its right end"; });
+  s.Click(PLAY_X, PLAY_Y);
+  s.Wait(100);
+  s.Install();
+  ShowProgressMap(level, map, quit);
+  EXPECT_EQ(level, 48);
+}
+
+TEST_F(ProgressMap, ShowMapSwitchesTheMapOffAndExitLeavesTheGame) {
+  SetReached(0);
+  int level = 0;
+  bool map = true, quit = false;
+  Script s;
+  s.Wait(25);
+  s.Click(95, 457);
+  s.Wait(2);
+  s.Do([&] { EXPECT_FALSE(map); });
+  s.Click(PLAY_X, EXIT_Y);
+  s.Wait(100);
+  s.Install();
+  ShowProgressMap(level, map, quit);
+  EXPECT_FALSE(map);
+  EXPECT_TRUE(quit);
+}
+
+TEST_F(ProgressMap, ALevelChosenOnTheMapIsTheOnePlayed) {
+  WriteSet("mapped", {TwoPieces(), TwoPieces(LP_TORCH), TwoPieces()});
+  SetReached(2);
+  user->ProgressMap = true;
+  game = std::make_unique<TGame>();
+  Script s;
+  s.Wait(25);
+  ClickStation(s, 1, 0);
+  s.Click(PLAY_X, PLAY_Y);
+  s.Wait(100);
+  s.Install();
+  game->InitLevel(true);
+  EXPECT_EQ(game->CurrentLevel, 1);
+  EXPECT_TRUE(game->ShowTorch) << "level 2's pieces and modes are set up";
+}
+
+TEST_F(ProgressMap, ExitOnTheMapEndsTheGameBeforeItStarts) {
+  WriteSet("mapexit", {TwoPieces()});
+  user->ProgressMap = true;
+  game = std::make_unique<TGame>();
+  Script s;
+  s.Wait(25);
+  s.Click(PLAY_X, EXIT_Y);
+  s.Wait(100);
+  s.Install();
+  game->InitLevel(true);
+  EXPECT_TRUE(game->QuitGame);
+  Script none;
+  EXPECT_TRUE(RunPlay(none));
+  EXPECT_EQ(none.FramesRun(), 0);
+}
+
+TEST_F(ProgressMap, SolvingTheLastLevelRunsTheEndScreenAndCompletesTheSet) {
+  WriteSet("short", {TwoPieces()});
+  TGame& g = StartGame();
+  Script s;
+  StartPlaying(s, g);
+  PlaceAll(s, TwoPieces().pieces);
+  s.Until([&] { return g.lcs_action == 1; }, 600, "the scroll to open");
+  s.Click(320, 240);
+  s.Until([&] { return g.GameState == LEVEL_COMPLETE_CONTINUE; }, 200, "the fade-out");
+  s.Wait(200);  // the end screen reveals its lines
+  s.Click(320, 240);
+  s.Wait(100);
+  EXPECT_TRUE(RunPlay(s));
+  EXPECT_TRUE(g.LevelSetCompleted);
+  ASSERT_EQ(user->MaxLevel.size(), 1u);
+  EXPECT_EQ(user->MaxLevel[0]->Level, 50);
+}
