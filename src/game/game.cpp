@@ -102,8 +102,10 @@ int TGame::Play() {
     UpdateKeys();
     if (ShowBonusGame > 0) BonusStage();
     FloatingText();
-    if (StateRequesters() == Flow::Return) return 0;
+    // The board's frame is drawn before the requesters of the failed level, so that its
+    // tray divider does not cut through them.
     ScoreBoard();
+    if (StateRequesters() == Flow::Return) return 0;
 
     if (GameState == LEVEL_COMPLETE || GameState == LEVEL_COMPLETE_FADEOUT) {
       WobbleTimer -= 1;
@@ -114,9 +116,9 @@ int TGame::Play() {
       }
     }
     OptionsButtons();
-    OptionsMenu();
     if (HintAllowed && ShowBonusGame == 0) HintLamp();
     lampCounter_ += 0.2f;
+    OptionsMenu();  // over the lamp, which would otherwise stand on the box's edge
     if (ShowBonusGame != 2) MessageBoxes();
     if (GameParticles) GameParticles->Render();
     if (HasMode(LP_TWISTER) && ShowBonusGame == 0 && GameState == PLAY_GAME) RunTwister();
