@@ -141,7 +141,9 @@ int TGame::InitLevel(bool first) {
   ReplayLevel->ButtonPressStr = "";
 
   DebugLog("1");
-  if (GetRank(*User) < UpdateRank(*User)) {
+  // The rank before the update, read first: the operands of < have no fixed order.
+  const int previousRank = GetRank(*User);
+  if (previousRank < UpdateRank(*User)) {
     ShowNewRank = true;
     Users->Save();
     NextSong(*User);
