@@ -19,6 +19,9 @@
 
 namespace {
 
+// The end screen's highest line centre: its glyph cells start below the screen's top.
+constexpr float END_TEXT_TOP = 40;
+
 constexpr int STATIONS[50][2] = {
     {67, 390},  {92, 388},  {116, 383}, {138, 373}, {158, 358}, {172, 339}, {185, 318}, {193, 295}, {197, 270}, {192, 246},
     {179, 224}, {160, 209}, {142, 194}, {137, 170}, {142, 148}, {162, 137}, {185, 138}, {207, 148}, {227, 161}, {247, 169},
@@ -232,11 +235,16 @@ void ShowEndScreen() {
     SetColor(255, 255, 255);
 
     const std::vector<std::string> lines = FontHeadline ? WrapLines(*FontHeadline, text, 500) : std::vector<std::string>{};
-    const float top = float(480 - (lineCount + 1) * (FontHeadline ? FontHeadline->FrameWidth : 64));
     const float step = float((FontHeadline ? FontHeadline->FrameHeight : 64) - 8);
+    // The block rises with its line count, but its first line stays on the screen when
+    // the text wraps into more lines than that rule allows for.
+    const float top = std::max(float(480 - (lineCount + 1) * (FontHeadline ? FontHeadline->FrameWidth : 64)),
+                               END_TEXT_TOP);
+    // After the click the text fades out with the picture instead of vanishing at the end.
+    const float textAlpha = showing ? 1 : std::max(0.0f, 1 - overlay);
     for (int k = 0; k < int(lines.size()) && k <= revealed; ++k) {
       if (k == int(lines.size()) - 1 && MousePointer) MousePointer->Draw();
-      SetAlpha(k == revealed ? lineFade / 100 : 1);
+      SetAlpha((k == revealed ? lineFade / 100 : 1) * textAlpha);
       FontHeadline->Draw(lines[size_t(k)], 320, top + float(k) * step, true);
     }
     if (revealed < int(lines.size()) - 1 && MousePointer) MousePointer->Draw();
