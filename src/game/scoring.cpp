@@ -20,6 +20,10 @@ void PlaySfx(int effect) {
   if (SFX) SFX->Play(effect);
 }
 
+// The tally's columns, as wide apart as the paper allows: the longest label ("Enlightenment
+// bonus:") and the widest value ("0 x 2500") of our main font need 312 pixels between them.
+constexpr float TALLY_LABEL_X = 162, TALLY_VALUE_RIGHT = 474;
+
 void DrawRightAligned(const std::string& text, float right, float y) {
   if (FontMain) FontMain->Draw(text, right - float(FontMain->GetWidth(text)), y, false);
 }
@@ -86,8 +90,8 @@ void TGame::DrawTally() {
     if (lcs_step == at) PlaySfx(SFX_TEXTHIT);
   };
   auto row = [&](const std::string& label, const std::string& value) {
-    if (FontMain) FontMain->Draw(label, 170, y + o, false);
-    DrawRightAligned(value, 465, y + o);
+    if (FontMain) FontMain->Draw(label, TALLY_LABEL_X, y + o, false);
+    DrawRightAligned(value, TALLY_VALUE_RIGHT, y + o);
     y += 30;
   };
   auto bonusRow = [&](const std::string& label, int points, const std::string& unit, int soundAt) {
