@@ -59,6 +59,9 @@ void TGame::DrawTorch() {
   BlackRect(mx - 113 * s, 0, 226 * s, my - 113 * s);
   BlackRect(mx - 113 * s, my + 113 * s, 226 * s, 480 - my + 133 * s);
   SetColor(255, 255, 255);
+  // The light's rim already carries the darkness's alpha; drawn at 0.95 once more it would
+  // show a brighter square where it meets the rectangles.
+  SetAlpha(1);
   SetScale(s, s);
   DrawImage(Light, mx, my);
   SetScale(1, 1);
