@@ -4,6 +4,7 @@
 #include "game/game_scenario.h"
 #include "levels/level_set.h"
 #include "media/input.h"
+#include "players/ranks.h"
 #include "players/users.h"
 #include "ui/options.h"
 
@@ -119,4 +120,21 @@ TEST_F(GameFlow, BackToMainMenuGivesTheLevelUp) {
   EXPECT_TRUE(RunPlay(s));
   EXPECT_FALSE(g.LevelSetCompleted);
   EXPECT_EQ(user->Score, 800);
+}
+
+TEST_F(GameFlow, ANewRankIsAnnouncedBeforePlayAndBringsNewScenery) {
+  WriteSet("rank", {TwoPieces()});
+  user->Score = RankScores[1];
+  user->CurrentRank = 0;
+  TGame& g = StartGame();
+  EXPECT_TRUE(g.ShowNewRank);
+  EXPECT_EQ(user->CurrentRank, 1);
+  EXPECT_EQ(user->Selected_Background, 1);
+  Script s;
+  s.Wait(30);
+  s.Do([&] { EXPECT_EQ(g.GameState, FADE_IN) << "play waits for the message"; });
+  StartPlaying(s, g);
+  s.Do([&] { EXPECT_FALSE(g.ShowNewRank); });
+  s.Stop();
+  RunPlay(s);
 }
