@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <sstream>
-#include <stdexcept>
 
 std::shared_ptr<TIntro> Intro;
 
@@ -70,7 +69,7 @@ int DrawStory(const std::string& text, float y0) {
 
 TIntro::TIntro() {
   OstravinLogo = LoadImage("incbin::../gfx/ostravin.png");
-  if (!OstravinLogo) throw std::runtime_error("ostravin.png not found!");
+  if (!OstravinLogo) FatalError("ostravin.png not found!");
 }
 
 void TIntro::LoadFiles() {

@@ -13,7 +13,7 @@
 
 class TIntro {
 public:
-  // Loads the logo; throws std::runtime_error("ostravin.png not found!") without it.
+  // Loads the logo; without it the program stops with "ostravin.png not found!".
   TIntro();
 
   ImagePtr OstravinLogo;
