@@ -142,6 +142,12 @@ void TReqLevelSelect::DrawList() {
   ListHeight = std::max(int(sets_.size()) * rowHeight - LIST_H, 0);
 }
 
+void TReqLevelSelect::ScrollIntoView(int row) {
+  const int rowHeight = FontMain->FrameHeight;
+  const int height = std::max(int(sets_.size()) * rowHeight - LIST_H, 0);
+  ListOffset = float(std::clamp((row + 1) * rowHeight - LIST_H, 0, height));
+}
+
 void TReqLevelSelect::SelectionChanged() {
   shownSel_ = sel;
   LevelFilePath = LevelFile;
@@ -219,6 +225,7 @@ void TReqLevelSelect::Render() {
     if (firstFrame) {
       // The player's last set starts selected, or the next unfinished one.
       sel = InitialSelection(*Users->GetCurrentUser(), sets_);
+      ScrollIntoView(sel);
       firstFrame = false;
     }
     DrawList();

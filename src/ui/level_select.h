@@ -47,6 +47,8 @@ private:
   int progress_ = 0;
 
   void DrawList();
+  // A preselected row below the visible list is scrolled up to its last line.
+  void ScrollIntoView(int row);
   void SelectionChanged();
   void DrawScrollBar();
   void DrawPreview();

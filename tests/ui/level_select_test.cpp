@@ -136,3 +136,15 @@ TEST_F(LevelSelectTest, AShortListDoesNotScroll) {
   EXPECT_EQ(selection.ListHeight, 0);
   EXPECT_EQ(selection.ListOffset, 0);
 }
+
+TEST_F(LevelSelectTest, APreselectedSetFarDownTheListIsScrolledIntoView) {
+  const std::string folder = DataFolder->GetPath();
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(CreateEmptyLevelSet(folder + "Set " + std::to_string(100 + i) + ".lvl"));
+  Player().CurrLevelFile = folder + "Set 110.lvl";  // row 15
+  Script script;
+  script.Wait(3).Click(CHOOSE_X, CHOOSE_Y).Wait(200);
+  script.Install(true);
+  TReqLevelSelect selection;
+  EXPECT_EQ(selection.sel, 15);
+  EXPECT_FLOAT_EQ(selection.ListOffset, float(16 * FontMain->FrameHeight - 239));
+}

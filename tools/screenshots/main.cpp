@@ -1,0 +1,298 @@
+// The screenshot tour: plays the real game headless through a script, from the logo to
+// the menus and into a game, and writes one PNG per screen and state into the folder given
+// on the command line, for review by eye. Profiles go to a data folder inside it.
+#include "app/main_loop.h"
+#include "app/shell.h"
+#include "app/startup.h"
+#include "game/shape.h"
+#include "levels/level_set.h"
+#include "media/graphics.h"
+#include "media/image.h"
+#include "media/platform.h"
+#include "media/script.h"
+#include "media/stream.h"
+#include "players/data_folder.h"
+#include "players/users.h"
+#include "ui/options.h"
+#include "ui/player_requesters.h"
+#include "ui/level_select.h"
+#include "ui/title_screen.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <utility>
+#include <vector>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path OutDir;
+int ShotCount = 0;
+
+// Writes the frame as it is being presented.
+void SaveShot(const std::string& name) {
+  ++ShotCount;
+  const std::string prefix = (ShotCount < 10 ? "0" : "") + std::to_string(ShotCount) + "_";
+  const fs::path file = OutDir / (prefix + name + ".png");
+  if (!SavePixmapPNG(GrabPixmap(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), file.string()))
+    std::fprintf(stderr, "could not write %s\n", file.c_str());
+  else
+    std::printf("%s\n", file.c_str());
+}
+
+bool MenuUp() { return TitleScreen && TitleScreen->TitleMenuState && TitleScreen->TextAlpha >= 1; }
+bool MenuIdle() { return MenuUp() && TitleScreen->Action.empty(); }
+
+class Tour {
+public:
+  Script s;
+  Tour& Shot(const std::string& name) {
+    s.Do([name] { SaveShot(name); });
+    return *this;
+  }
+};
+
+// Logo, story, title scene, then the menu.
+void Intro(Tour& t) {
+  t.s.Wait(200);
+  t.Shot("intro_logo");
+  t.s.Wait(450);
+  t.Shot("intro_story");
+  t.s.Wait(800);
+  t.Shot("intro_title_sliding_in");
+  t.s.Wait(550);
+  t.Shot("intro_title_scene");
+  t.s.Click(320, 240).Until(MenuUp, 300, "menu");
+  t.Shot("menu");
+}
+
+void Players(Tour& t) {
+  t.s.Click(109, 400).Until([] { return TitleScreen->Action == "USERS_SHOW" && TitleScreen->ReqUsers->Alpha >= 1; },
+                            100, "player list");
+  t.Shot("player_list");
+  t.s.Click(62 + 367, 25 + 107)
+      .Until([] { return TitleScreen->NameReq->Alpha >= 1; }, 100, "name entry")
+      .HoldKey(8, 130)
+      .Type("Wanderer");
+  t.Shot("name_entry");
+  t.s.TapKey(13).Until([] { return TitleScreen->ReqUsers->Alpha >= 1; }, 100, "player list again");
+  t.Shot("player_list_two_players");
+  t.s.Click(62 + 367, 25 + 337).Until(MenuIdle, 100, "menu");
+}
+
+void Options(Tour& t) {
+  auto page = [](int req) {
+    return [req] { return TitleScreen->Action == "OPTIONS_SHOW" && TitleScreen->ReqOptions->CurrReq == req; };
+  };
+  t.s.Click(316, 290).Until(page(R_MAIN), 100, "options").Wait(15);
+  t.Shot("options_main");
+  t.s.Click(328, 190).Until(page(R_GFX), 30, "graphics page").Wait(5);
+  t.Shot("options_graphics");
+  t.s.Click(328, 325).Until(page(R_MAIN), 30, "main page").Wait(5);
+  t.s.Click(328, 225).Until(page(R_SFX), 30, "audio page").Wait(5);
+  t.Shot("options_audio");
+  t.s.Do([] { TitleScreen->ReqOptions->CurrReq = R_MAIN; }).Wait(5);
+  t.s.Click(328, 260).Until(page(R_GAMEPLAY), 30, "game page").Wait(5);
+  t.Shot("options_game");
+  t.s.Click(328, 320).Until(page(R_MAIN), 30, "main page").Wait(5);
+  t.s.Click(328, 350).Until(MenuIdle, 100, "menu");
+}
+
+void HighScores(Tour& t) {
+  t.s.Click(316, 370).Until([] { return TitleScreen->Alpha <= 0; }, 100, "high scores").Wait(130);
+  t.Shot("high_scores");
+  t.s.Click(320, 440).Until(MenuIdle, 200, "menu");
+}
+
+// Level sets of the tour, written into the data folder: single levels copied from the
+// shipped sets for each stage mode and the bonus game, and two one-square levels.
+struct TourSets {
+  std::string first;  // the first shipped set there is
+  std::vector<std::pair<std::string, std::string>> modes;  // mode name, set
+  std::string bonus;
+  std::string solved;  // solved in the tour; the set after it in the list runs out of time
+};
+
+struct OneLevel {
+  TLevelProperties props;
+  std::vector<ShapePtr> shapes;
+};
+
+std::vector<std::string> ShippedSets() {
+  std::vector<std::string> sets;
+  for (const std::string& path : TReqLevelSelect::CandidatePaths())
+    if (path.rfind("incbin::", 0) == 0 && FileExists(path)) sets.push_back(path);
+  return sets;
+}
+
+// The first shipped level whose options hold the bit; nothing when none does.
+std::optional<OneLevel> FindLevel(int bit) {
+  for (const std::string& set : ShippedSets()) {
+    ReadLevelSet(set);
+    for (int i = 0; i < LEVEL_COUNT; ++i)
+      if (LevelProps[size_t(i)] && !LevelShapes[size_t(i)].empty() && (LevelProps[size_t(i)]->MiscProperties & bit))
+        return OneLevel{*LevelProps[size_t(i)], LevelShapes[size_t(i)]};
+  }
+  return std::nullopt;
+}
+
+std::string WriteOneLevelSet(const std::string& name, const OneLevel& level) {
+  const std::string path = DataFolder->GetPath() + name + ".lvl";
+  CreateEmptyLevelSet(path);
+  ReadLevelSet(path);
+  LevelProps[0] = std::make_shared<TLevelProperties>(level.props);
+  LevelShapes[0] = level.shapes;
+  WriteLevelSet(path);
+  return path;
+}
+
+OneLevel OneSquare(int seconds) {
+  OneLevel level;
+  level.props.GameTime = seconds;
+  level.shapes.push_back(Shape::CreateNewShape(3, 300, 240, 0, 255, 255, 255, false, 0, 0));
+  return level;
+}
+
+TourSets MakeTourSets() {
+  TourSets sets;
+  const std::vector<std::string> shipped = ShippedSets();
+  if (!shipped.empty()) sets.first = shipped.front();
+  const std::pair<const char*, int> modes[] = {{"enlightenment", LP_ENLIGHTENMENT}, {"meditation", LP_MEDITATION},
+                                               {"twister", LP_TWISTER},             {"freeze", LP_FREEZE},
+                                               {"floating_tiles", LP_FLOATING_TILES}, {"torch", LP_TORCH}};
+  for (const auto& [mode, bit] : modes) {
+    if (const auto level = FindLevel(bit)) sets.modes.emplace_back(mode, WriteOneLevelSet(std::string("Mode ") + mode, *level));
+    else std::fprintf(stderr, "no shipped level has the mode %s\n", mode);
+  }
+  if (const auto level = FindLevel(LP_PLAY_FOR_TILES)) sets.bonus = WriteOneLevelSet("Bonus", *level);
+  sets.solved = WriteOneLevelSet("Tour solved", OneSquare(0));
+  WriteOneLevelSet("Tour time out", OneSquare(3));
+  return sets;
+}
+
+// The selection offers the set at path first; the game is played without tutorial and
+// wisdom unless asked for.
+void StartGame(Tour& t, const std::string& path, bool firstVisit) {
+  t.s.Do([path, firstVisit] {
+    const UserPtr user = Users->GetCurrentUser();
+    user->CurrLevelFile = path;
+    user->Tutorial = user->Wisdoms = firstVisit;
+  });
+  t.s.Click(316, 197).Until([] { return !TitleScreen; }, 100, "level-set selection").Wait(40);
+}
+
+// Leaves a game through its options ("Back to main menu", "Sure"), then the high scores.
+void QuitGame(Tour& t) {
+  t.s.TapKey(27).Wait(20).Click(328, 295).Wait(20).Click(210, 280).Wait(150).Click(320, 440).Until(MenuIdle, 300,
+                                                                                                     "menu");
+}
+
+void FirstGame(Tour& t, const std::string& set) {
+  StartGame(t, set, true);
+  t.Shot("level_select");
+  t.s.Click(410, 350).Wait(90);
+  t.Shot("map");
+  t.s.Click(570, 420).Wait(60);
+  for (int page = 1; page <= 6; ++page) {
+    t.Shot("tutorial_" + std::to_string(page));
+    t.s.Click(215, 435).Wait(40);
+  }
+  t.s.Click(567, 435).Wait(120);
+  t.Shot("wisdom");
+  t.s.Click(320, 240).Wait(100);
+  t.Shot("get_ready");
+  t.s.Wait(200);
+  t.Shot("play");
+  QuitGame(t);
+}
+
+// One level with a stage mode: its message, then play.
+void ModeGame(Tour& t, const std::string& set, const std::string& mode) {
+  StartGame(t, set, false);
+  t.s.Click(410, 350).Wait(90).Click(570, 420).Wait(120);
+  t.Shot("play_" + mode + "_message");
+  t.s.Click(363, 365).Wait(200);
+  t.Shot("play_" + mode);
+  QuitGame(t);
+}
+
+void BonusGame(Tour& t, const std::string& set) {
+  StartGame(t, set, false);
+  t.s.Click(410, 350).Wait(90).Click(570, 420).Wait(120);
+  t.Shot("bonus_find_the_tiles");
+  t.s.Click(363, 365).Wait(60);
+  for (int page = 1; page <= 5; ++page) {
+    t.Shot("bonus_tutorial_" + std::to_string(page));
+    if (page < 5) t.s.Click(495, 355).Wait(30);
+  }
+  t.s.Click(305, 355).Wait(200);
+  t.Shot("bonus_game");
+  t.s.Wait(300);
+  t.Shot("bonus_game_later");
+  QuitGame(t);
+}
+
+// A one-square level solved: the tally scroll, then the end screen of the set, and the
+// selection again; the next set there runs out of time.
+void SolvedAndTimedOut(Tour& t, const std::string& solvedSet) {
+  StartGame(t, solvedSet, false);
+  t.s.Click(410, 350).Wait(90).Click(570, 420).Wait(300);
+  t.s.Click(550, 410).Wait(5).MoveTo(300, 240).Wait(20);
+  t.Shot("play_carrying_a_piece");
+  t.s.Click(300, 240).Wait(350);
+  t.Shot("tally_scroll");
+  t.s.Click(320, 240).Wait(150);
+  t.Shot("end_screen");
+  t.s.Click(320, 240).Wait(100);
+  t.Shot("level_select_after_the_set");
+  t.s.Click(410, 350).Wait(90).Click(570, 420).Wait(700);
+  t.Shot("try_again");
+  t.s.Click(480, 330).Wait(45);
+  t.Shot("game_over");
+  t.s.Wait(250);
+  t.Shot("high_scores_after_a_game");
+  t.s.Click(320, 440).Until(MenuIdle, 300, "menu");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  OutDir = argc > 1 ? fs::path(argv[1]) : fs::path("screenshots");
+  fs::remove_all(OutDir);
+  fs::create_directories(OutDir / "data");
+  setenv("XDG_DATA_HOME", (OutDir / "data").c_str(), 1);
+  setenv("username", "Tashi", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  SetBackend(Backend::Headless);
+
+  InitModules();
+  if (!StartMainProgram()) {
+    std::fprintf(stderr, "no frame\n");
+    return 1;
+  }
+  Tour tour;
+  Intro(tour);
+  Players(tour);
+  Options(tour);
+  HighScores(tour);
+  const TourSets sets = MakeTourSets();
+  if (!sets.first.empty()) FirstGame(tour, sets.first);
+  for (const auto& [mode, set] : sets.modes) ModeGame(tour, set, mode);
+  if (!sets.bonus.empty()) BonusGame(tour, sets.bonus);
+  SolvedAndTimedOut(tour, sets.solved);
+  tour.s.Stop();
+  tour.s.Install();
+  try {
+    RunMainLoop();
+  } catch (const StopRun&) {
+    std::printf("%d screenshots in %s\n", ShotCount, OutDir.c_str());
+    return 0;
+  } catch (const ScriptTimeout& e) {
+    std::fprintf(stderr, "tour stopped after %d screenshots: %s\n", ShotCount, e.what());
+    return 1;
+  }
+}
