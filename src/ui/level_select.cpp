@@ -106,6 +106,7 @@ TReqLevelSelect::TReqLevelSelect() {
   AutoMidHandle(false);
   LevelSel_Screen = LoadImage("incbin::../gfx/levelselector_screen.png");
   Liste = LoadAnimImage("incbin::../gfx/levelselector_scr_list.png", 217, 240, 0, 2);
+  DebugLog("Level-set selection");
   dir = CandidatePaths();
   for (const std::string& path : dir) {
     DebugLog(path);

@@ -106,7 +106,7 @@ TEST_F(MainLoopTest, FirstStartMakesAProfileBeforeTheIntroWhichRunsIntoTheMenu) 
 
 TEST_F(MainLoopTest, StartGameRunsSelectionGameAndHighScoresThenTheMenu) {
   Users->Save();
-  LogCounter selections("incbin::../data/Jewels of Dharma.lvl");  // logged as the list is built
+  LogCounter selections("Level-set selection");
   Script script;
   ToMenu(script)
       .Click(START_X, START_Y)
@@ -142,7 +142,7 @@ TEST_F(MainLoopTest, ACompletedSetGoesStraightBackToTheSelection) {
   player.Tutorial = player.Wisdoms = false;
   Users->Save();
 
-  LogCounter selections("incbin::../data/Jewels of Dharma.lvl");
+  LogCounter selections("Level-set selection");
   Script script;
   ToMenu(script)
       .Click(START_X, START_Y)
