@@ -151,3 +151,75 @@ TEST_F(Tally, ThreeHundredFortyBlackPixelsAreTooManyAndThreeHundredThirtyNineAre
   EXPECT_EQ(check(3, 113), 339);
   EXPECT_EQ(g.GameState, LEVEL_COMPLETE);
 }
+
+// A new player's road through a shipped set: tutorial, wisdom, level 1, the tally, then the
+// map and a wisdom before each next level. Which screen is up shows in the frame's colours:
+// the map's green land, the tutorial's wooden frame, the wisdom's night sky.
+enum class Seen { Map, Tutorial, Wisdom, Other };
+
+Seen ScreenShown() {
+  const PixmapPtr pm = GrabPixmap(0, 0, 640, 480);
+  double r = 0, gr = 0, b = 0;
+  for (uint32_t c : pm->pixels) {
+    r += (c >> 16) & 255;
+    gr += (c >> 8) & 255;
+    b += c & 255;
+  }
+  const double n = double(pm->pixels.size());
+  r /= n, gr /= n, b /= n;
+  if (gr > r && gr > b) return Seen::Map;
+  if (r > gr + 15 && r > b + 15) return Seen::Tutorial;
+  if (b > r + 15 && b > gr + 15 && b < 128) return Seen::Wisdom;
+  return Seen::Other;
+}
+
+TEST_F(Tally, ANewPlayerPlaysTheFirstLevelsOfAShippedSetWithEveryScreenOn) {
+  user->ProgressMap = user->Wisdoms = user->Tutorial = true;
+  LevelFilePath = "incbin::../data/Numbers of Lhasa.lvl";
+  game = std::make_unique<TGame>();
+  TGame& g = *game;
+  std::vector<Seen> seen;
+  auto look = [&](Script& s) { s.Do([&] { seen.push_back(ScreenShown()); }); };
+  auto map = [&](Script& s) {
+    s.Wait(30);
+    look(s);
+    s.Click(570, 420).Wait(25);
+  };
+  auto wisdom = [&](Script& s) {
+    s.Wait(30);
+    look(s);
+    s.Click(320, 240).Wait(40);
+  };
+  auto level = [&](Script& s, int index) {
+    StartPlaying(s, g);
+    s.Do([&g, index] { EXPECT_EQ(g.CurrentLevel, index); });
+    for (const ShapePtr& p : LevelShapes[size_t(index)]) Place(s, {p->Element, int(p->X), int(p->Y), p->Rotation}, 3, -2);
+    s.Until([&g] { return g.GameState == LEVEL_COMPLETE; }, 2, "level " + std::to_string(index + 1) + " solved");
+    s.Until([&g] { return g.lcs_action == 1; }, 600, "the scroll to open");
+    s.Click(320, 240);
+    s.Until([&g] { return g.GameState == LEVEL_COMPLETE_CONTINUE; }, 200, "the fade-out");
+  };
+  Script s;
+  map(s);
+  s.Wait(15);
+  look(s);
+  s.Click(567, 435).Wait(15);  // the tutorial's "Play"
+  wisdom(s);
+  s.Install(true);
+  g.InitLevel(true);
+
+  Script play;
+  for (int index = 0; index < 3; ++index) {
+    level(play, index);
+    map(play);
+    wisdom(play);
+  }
+  play.Until([&] { return g.CurrentLevel == 3 && g.GameState == FADE_IN; }, 60, "level 4");
+  play.Stop();
+  RunPlay(play);
+  EXPECT_EQ(seen, (std::vector<Seen>{Seen::Map, Seen::Tutorial, Seen::Wisdom, Seen::Map, Seen::Wisdom, Seen::Map,
+                                     Seen::Wisdom, Seen::Map, Seen::Wisdom}));
+  EXPECT_EQ(g.CurrentLevel, 3);
+  EXPECT_EQ(user->MaxLevel.front()->Level, 3);
+  EXPECT_GT(user->Score, 3 * 1000);
+}
