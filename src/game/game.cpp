@@ -372,11 +372,12 @@ TGame::Flow TGame::StateRequesters() {
     if (ReplayLevel->Alpha <= 1) ReplayLevel->Alpha += 0.05f;
     ReplayLevel->Render(130, 120);
     if (ReplayLevel->ButtonPressStr == "YES") {
-      // The same level again, without the map and the wisdom screen.
+      // The same level again, without the map and the wisdom screen. Not as a first start:
+      // level 1 retried below the furthest level would jump there, and bring the tutorial back.
       const bool progressMap = User->ProgressMap, wisdoms = User->Wisdoms;
       User->ProgressMap = false;
       User->Wisdoms = false;
-      InitLevel(true);
+      InitLevel(false);
       User->ProgressMap = progressMap;
       User->Wisdoms = wisdoms;
       if (QuitGame) return Flow::Return;

@@ -138,3 +138,22 @@ TEST_F(GameFlow, ANewRankIsAnnouncedBeforePlayAndBringsNewScenery) {
   s.Stop();
   RunPlay(s);
 }
+
+// Level 1 chosen again below the furthest level reached: the retry stays on it, and the
+// tutorial does not come back.
+TEST_F(GameFlow, ARetryOfTheFirstLevelStaysThere) {
+  WriteSet("retry first", {TwoPieces(0, 3), TwoPieces(), TwoPieces()});
+  SetReached(2);
+  user->Tutorial = true;
+  game = std::make_unique<TGame>();
+  game->InitLevel(false);
+  TGame& g = *game;
+  ASSERT_EQ(g.CurrentLevel, 0);
+  Script s;
+  RunOutOfTime(s, g, 0);
+  s.Click(YEAH_X, REPLAY_Y);
+  s.Until([&] { return g.GameState == FADE_IN_NEXT_LEVEL; }, 2, "the retry without a tutorial");
+  s.Do([&] { EXPECT_EQ(g.CurrentLevel, 0); });
+  s.Stop();
+  RunPlay(s);
+}
