@@ -55,7 +55,7 @@ protected:
 }  // namespace
 
 TEST_F(Screens, PlayAndTheStageModes) {
-  const TestLevel plain = TwoPieces(0, 40);
+  const TestLevel plain = TwoPieces(0, 31);  // the lamp lights after a second
   WriteSet("screens", {plain, TwoPieces(LP_ENLIGHTENMENT), TwoPieces(LP_MEDITATION), TwoPieces(LP_FREEZE),
                        TwoPieces(LP_FLOATING_TILES), TwoPieces(LP_TORCH), TwoPieces(LP_TWISTER)});
   TGame& g = StartGame();
@@ -71,7 +71,7 @@ TEST_F(Screens, PlayAndTheStageModes) {
   s.Wait(3);
   Snap(s, "03_play_piece_in_hand");
   s.Click(260, 150);  // put it down again
-  s.Until([&] { return g.CurrTime == 30; }, 700, "the lamp's time");
+  s.Until([&] { return g.CurrTime == 30; }, 100, "the lamp's time");
   s.Wait(6);
   Snap(s, "04_lamp_burst");
   s.MoveTo(113, 104).Wait(10);
