@@ -63,10 +63,17 @@ Point2 Transform(float px, float py, float x, float y) {
 
 bool AxisAligned() { return state.tform_iy == 0 && state.tform_jx == 0; }
 
+// Blending that leaves the screen as it is at alpha 0: nothing to draw (fades draw a
+// full-screen rectangle every frame, mostly at alpha 0).
+bool Invisible(const SDL_Color& c) {
+  return c.a == 0 && (state.blend_mode == BLEND_ALPHA || state.blend_mode == BLEND_LIGHT);
+}
+
 // A quad given by its local corners (x0, y0)–(x1, y1), textured or filled.
 void DrawQuad(SDL_Texture* tex, float x0, float y0, float x1, float y1, float x, float y) {
   if (!R()) return;
   const SDL_Color c = VertexColor();
+  if (Invisible(c)) return;
   if (AxisAligned() && state.tform_ix > 0 && state.tform_jy > 0) {
     const Point2 a = Transform(x0, y0, x, y);
     const SDL_FRect dst{a.x, a.y, (x1 - x0) * state.tform_ix, (y1 - y0) * state.tform_jy};
