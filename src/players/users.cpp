@@ -84,7 +84,9 @@ void InitPlayers() {
 
 std::string EnvironmentUserName() {
   for (const char* var : {"username", "USER", "LOGNAME"}) {
-    const std::string name = EnvironmentText(var);
+    std::string name = EnvironmentText(var);
+    for (char& c : name)
+      if (static_cast<unsigned char>(c) < 32) c = ' ';  // control characters show as blanks
     if (!name.empty()) return name;
   }
   return "";

@@ -11,6 +11,15 @@
 
 namespace {
 
+// A text stored as one line: the bytes that end a line when read back (LF, CR, zero; a
+// character above 255 may have become one) are stored as blanks, so a name can never split
+// a record and shift every field after it.
+std::string AsLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '\0') c = ' ';
+  return text;
+}
+
 // Reads fields until the data ends; from then on every read yields zero and ok() is false.
 class FieldReader {
 public:
@@ -57,11 +66,11 @@ bool ReadProfile(FieldReader& r, TUser& u) {
 }
 
 void WriteProfile(TStream& s, const TUser& u) {
-  s.WriteLine(u.Name);
+  s.WriteLine(AsLine(u.Name));
   s.WriteInt(u.MusicVolume);
   s.WriteInt(u.SFXVolume);
   s.WriteInt(u.CurrentRank);
-  s.WriteLine(u.CurrLevelFile);
+  s.WriteLine(AsLine(u.CurrLevelFile));
   s.WriteInt(u.Selected_Background);
   s.WriteInt(u.Selected_Music);
   s.WriteInt(u.Selected_Puzzleset);
@@ -71,7 +80,7 @@ void WriteProfile(TStream& s, const TUser& u) {
   s.WriteByte(u.Tutorial);
   s.WriteInt(u.Score);
   for (const auto& m : u.MaxLevel) {
-    s.WriteLine(m->Name);
+    s.WriteLine(AsLine(m->Name));
     s.WriteInt(m->Level);
   }
   s.WriteLine("END");

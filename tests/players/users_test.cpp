@@ -134,6 +134,17 @@ TEST_F(UsersTest, CharactersAbove255KeepTheirLow8Bits) {
   EXPECT_EQ(FileBytes(TUsers::FilePath()), ANN_FILE);
 }
 
+// U+010A keeps its low byte, a line feed: it must not split the record when saved.
+TEST_F(UsersTest, LineBreaksInNamesCannotSplitARecord) {
+  AddNew(Latin1FromUtf8("A\xC4\x8A" "B"));
+  Users->UserList[0]->Score = 4242;
+  ASSERT_TRUE(Users->Save());
+  ASSERT_TRUE(Users->Load());
+  ASSERT_EQ(Users->UserList.size(), 1u);
+  EXPECT_EQ(Users->UserList[0]->Name, "A B");
+  EXPECT_EQ(Users->UserList[0]->Score, 4242);
+}
+
 TEST_F(UsersTest, RepeatedNameInFileGivesItsProgressToTheFirst) {
   std::string record = ANN_FILE.substr(8, 44);
   std::string withProgress = record.substr(0, record.size() - 5) + "Set\r\n" + std::string("\x07\x00\x00\x00", 4) + "END\r\n";
