@@ -10,7 +10,7 @@
 #include <vector>
 
 // One character per cell: '.' empty, '0'..'5' colours, 'J' joker, 'B' bomb, 'S' stone,
-// 'X' the special kind. Missing rows and columns stay empty.
+// 'X' kind 11. Missing rows and columns stay empty.
 inline BonusBoard BoardFromRows(const std::vector<std::string>& rows) {
   BonusBoard board;
   for (auto& column : board) column.fill(TILE_EMPTY);

@@ -1,5 +1,5 @@
 // The bonus game: six lacquer tiles with auspicious symbols, the joker, the bomb, the
-// stone and the special tile; the floating yin-yang marker; the board, sparkles,
+// stone and the kind-11 tile; the floating yin-yang marker; the board, sparkles,
 // power-up glow, shot timer and the five "How to play?" icons.
 #include "art_bonus.h"
 
