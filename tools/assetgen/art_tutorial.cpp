@@ -153,20 +153,24 @@ RgbaImage Screenshot(bool column, const bool placed[7], const bool inTray[7]) {
   return img;
 }
 
-// An arrow pointing down-left, its tip near the bottom-left corner.
+// The arrow's outline: pointing down-left, its tip near the bottom-left corner.
+void ArrowPath(cairo_t* cr) {
+  cairo_translate(cr, 7, 50);
+  cairo_rotate(cr, -M_PI / 4 - 0.08);
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, 24, -17);
+  cairo_line_to(cr, 24, -7);
+  cairo_line_to(cr, 62, -7);
+  cairo_line_to(cr, 62, 7);
+  cairo_line_to(cr, 24, 7);
+  cairo_line_to(cr, 24, 17);
+  cairo_close_path(cr);
+}
+
 RgbaImage PaintArrow() {
   RgbaImage img(63, 56);
   const Mask shape = CoverageOf(63, 56, [](cairo_t* cr) {
-    cairo_translate(cr, 7, 50);
-    cairo_rotate(cr, -M_PI / 4 - 0.08);
-    cairo_move_to(cr, 0, 0);
-    cairo_line_to(cr, 24, -17);
-    cairo_line_to(cr, 24, -7);
-    cairo_line_to(cr, 62, -7);
-    cairo_line_to(cr, 62, 7);
-    cairo_line_to(cr, 24, 7);
-    cairo_line_to(cr, 24, 17);
-    cairo_close_path(cr);
+    ArrowPath(cr);
     cairo_fill(cr);
   });
   PaintDropShadow(img, shape, 2, 2, 3, 0.5);
@@ -174,16 +178,7 @@ RgbaImage PaintArrow() {
     return Mix(palette::saffron, Rgb{0.85, 0.30, 0.10}, Clamp01((63 - x + y) / 100.0));
   }, 0.5, 12);
   const RgbaImage outline = PaintCairo(63, 56, [](cairo_t* cr) {
-    cairo_translate(cr, 7, 50);
-    cairo_rotate(cr, -M_PI / 4 - 0.08);
-    cairo_move_to(cr, 0, 0);
-    cairo_line_to(cr, 24, -17);
-    cairo_line_to(cr, 24, -7);
-    cairo_line_to(cr, 62, -7);
-    cairo_line_to(cr, 62, 7);
-    cairo_line_to(cr, 24, 7);
-    cairo_line_to(cr, 24, 17);
-    cairo_close_path(cr);
+    ArrowPath(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_width(cr, 1.5);
     SetColor(cr, palette::maroon);
