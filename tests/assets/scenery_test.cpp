@@ -62,6 +62,10 @@ TEST(Scenery, TextAreasAreDarkEnoughForWhiteText) {
   EXPECT_LT(TonesIn(Load("gfx/intro/intro.png"), 77, 290, 627, 430).mean, 0.45);
   EXPECT_LT(TonesIn(Load("gfx/hiscore.png"), 59, 100, 575, 400).mean, 0.3);
   EXPECT_LT(TonesIn(Load("gfx/card.png"), 60, 0, 600, 110).mean, 0.5);
+  // White flakes fall over the snow world; on a pale picture they vanish.
+  EXPECT_LT(TonesIn(Load("gfx/bg/bg2.jpg"), 4, 66, 453, 460).mean, 0.6);
+  // The prompt blinks over the title scene at y 260: the crag there is in shadow.
+  EXPECT_LT(TonesIn(Load("gfx/intro/tempel.png"), 160, 240, 480, 280).mean, 0.4);
 }
 
 TEST(Scenery, CloudLayersFadeOutAtTheirEdgesSoLoopsShowNoSeam) {

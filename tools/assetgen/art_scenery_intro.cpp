@@ -36,10 +36,11 @@ void DawnSky(Output& out) {
   out.WritePng("gfx/intro/background.png", c.surface());
 }
 
+// The monastery sits high on the crag so that the band where the prompt blinks
+// (y 235..285) is the crag's shaded face, dark enough for white text under the clouds.
 void TempleOnCrag(Output& out) {
   Canvas c(640, 684);
   cairo_t* cr = c.cr();
-  // Side ridges far behind, then the crag itself.
   // High snowy shoulders behind, then the crag itself.
   RangeStyle side;
   side.lit = {0.74, 0.58, 0.66};
@@ -53,13 +54,13 @@ void TempleOnCrag(Output& out) {
   side.snowLit = {1.0, 0.88, 0.84};
   side.snowShade = {0.64, 0.62, 0.82};
   side.seed = 211;
-  PaintRange(c, RidgeLine(640, {{-20, 330}, {40, 250}, {170, 380}, {470, 390}, {600, 240}, {660, 300}},
+  PaintRange(c, RidgeLine(640, {{-20, 300}, {40, 220}, {170, 350}, {470, 360}, {600, 210}, {660, 270}},
                           26, 0.55, 211),
              side);
   RangeStyle crag;
-  crag.lit = {0.72, 0.54, 0.52};
-  crag.shade = {0.30, 0.28, 0.44};
-  crag.haze = {0.58, 0.48, 0.62};
+  crag.lit = {0.58, 0.44, 0.46};
+  crag.shade = {0.24, 0.22, 0.36};
+  crag.haze = {0.50, 0.42, 0.56};
   crag.hazeTop = 0.05;
   crag.hazeBottom = 0.4;
   crag.fadeY = 684;
@@ -67,26 +68,38 @@ void TempleOnCrag(Output& out) {
   crag.ledges = 26;
   crag.seed = 212;
   const std::vector<double> top = RidgeLine(
-      640, {{-10, 600}, {50, 520}, {120, 420}, {190, 330}, {250, 296}, {400, 300}, {470, 340},
-            {540, 430}, {610, 520}, {650, 580}},
+      640, {{-10, 560}, {40, 470}, {110, 360}, {180, 262}, {240, 222}, {400, 226}, {470, 268},
+            {540, 370}, {610, 470}, {650, 540}},
       10, 0.5, 212);
   PaintRange(c, top, crag);
-  // Pines clinging to the flanks, behind the monastery's lower walls.
+  // The summit's shadow behind the prompt: the sun is still under the horizon.
+  cairo_pattern_t* shadow = cairo_pattern_create_radial(320, 262, 20, 320, 262, 260);
+  cairo_pattern_add_color_stop_rgba(shadow, 0, 0.10, 0.09, 0.18, 0.55);
+  cairo_pattern_add_color_stop_rgba(shadow, 0.6, 0.10, 0.09, 0.18, 0.3);
+  cairo_pattern_add_color_stop_rgba(shadow, 1, 0.10, 0.09, 0.18, 0);
+  cairo_save(cr);
+  cairo_scale(cr, 1, 0.4);
+  cairo_translate(cr, 0, 262 / 0.4 - 262);
+  cairo_set_source(cr, shadow);
+  cairo_paint(cr);
+  cairo_restore(cr);
+  cairo_pattern_destroy(shadow);
+  // Pines clinging to the flanks, below the band of the prompt.
   std::vector<double> lower(top.size());
-  for (size_t i = 0; i < top.size(); ++i) lower[i] = top[i] + 30;
-  PineRow(cr, 60, 200, lower, 34, 16, {0.22, 0.24, 0.32}, 216);
-  PineRow(cr, 450, 600, lower, 34, 16, {0.22, 0.24, 0.32}, 217);
-  // The monastery on the summit, prayer flags strung down to poles on the flanks.
+  for (size_t i = 0; i < top.size(); ++i) lower[i] = std::max(top[i] + 30, 300.0);
+  PineRow(cr, 40, 200, lower, 34, 16, {0.20, 0.22, 0.30}, 216);
+  PineRow(cr, 450, 620, lower, 34, 16, {0.20, 0.22, 0.30}, 217);
+  // The monastery on the summit, prayer flags strung down to poles on the far flanks.
   Haze none;
-  Monastery(cr, 316, 286, 0.9, none, 213);
+  Monastery(cr, 316, 200, 0.78, none, 213);
   SetColor(cr, {0.36, 0.26, 0.20});
-  cairo_rectangle(cr, 150, 330, 3, 60);
-  cairo_rectangle(cr, 500, 340, 3, 60);
+  cairo_rectangle(cr, 96, 232, 3, 52);
+  cairo_rectangle(cr, 548, 236, 3, 52);
   cairo_fill(cr);
-  PrayerFlags(cr, 208, 226, 151, 332, 14, 8, none, 214);
-  PrayerFlags(cr, 428, 230, 501, 342, 14, 8, none, 215);
-  for (size_t i = 0; i < top.size(); ++i) lower[i] = top[i] + 150;
-  PineRow(cr, 0, 640, lower, 48, 22, {0.20, 0.22, 0.30}, 218);
+  PrayerFlags(cr, 222, 172, 97, 234, 12, 7, none, 214);
+  PrayerFlags(cr, 412, 176, 549, 238, 12, 7, none, 215);
+  for (size_t i = 0; i < top.size(); ++i) lower[i] = top[i] + 170;
+  PineRow(cr, 0, 640, lower, 48, 22, {0.18, 0.20, 0.28}, 218);
   BrushTexture(c, 0.03, 219, 0);
   RgbaImage img = c.Image();
   LiftPureBlack(img);
