@@ -86,9 +86,10 @@ void DrawFrame(cairo_t* cr, bool column) {
 }
 
 // The left column in miniature: time ring with the yin-yang, level plaque, and the lamp
-// (moved low, where the tutorial's pointer clicks it).
+// (moved low, where the tutorial's pointer clicks it). The top-left corner stays plain
+// wood: the page counter is written there.
 void DrawColumn(cairo_t* cr) {
-  const double cx = 34, cy = 52;
+  const double cx = 34, cy = 104;
   cairo_arc(cr, cx, cy, 31, 0, 2 * M_PI);
   SetColor(cr, palette::gold);
   cairo_fill(cr);
@@ -102,16 +103,16 @@ void DrawColumn(cairo_t* cr) {
   RgbaImage yy(64, 64);
   PaintYinYangDisc(yy, 32, 32, 19);
   DrawCentred(cr, yy, cx, cy, 1.0);
-  cairo_rectangle(cr, 8, 104, 52, 44);
+  cairo_rectangle(cr, 8, 156, 52, 44);
   SetColor(cr, palette::gold);
   cairo_fill(cr);
-  cairo_rectangle(cr, 11, 107, 46, 38);
+  cairo_rectangle(cr, 11, 159, 46, 38);
   SetColor(cr, {0.22, 0.06, 0.06});
   cairo_fill(cr);
   // The level number "1" as a plain white stroke.
-  cairo_move_to(cr, 31, 116);
-  cairo_line_to(cr, 35, 112);
-  cairo_line_to(cr, 35, 140);
+  cairo_move_to(cr, 31, 168);
+  cairo_line_to(cr, 35, 164);
+  cairo_line_to(cr, 35, 192);
   cairo_set_line_width(cr, 4);
   SetColor(cr, palette::snow);
   cairo_stroke(cr);
