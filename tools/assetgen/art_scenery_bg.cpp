@@ -64,32 +64,33 @@ void CloudyMountains(Output& out) {
   WriteCanvasJpeg(out, "gfx/bg/bg1.jpg", c);
 }
 
+// A snowy dusk: dark enough that the white flakes falling over it stay visible.
 void SnowWorld(Output& out) {
   Canvas c(W, H);
   cairo_t* cr = c.cr();
   VerticalGradient(cr, 0, 0, W, H, 0, 260,
-                   {{0, {0.46, 0.54, 0.70}}, {0.6, {0.70, 0.72, 0.82}}, {1, {0.86, 0.80, 0.82}}});
-  Glow(cr, 140, 130, 220, {0.96, 0.88, 0.84}, 0.45);
-  SkyClouds(c, 30, 150, {0.88, 0.88, 0.94}, {0.58, 0.62, 0.76}, 0.55, 0.5, 12);
-  const Rgb air{0.72, 0.76, 0.86};
+                   {{0, {0.26, 0.32, 0.50}}, {0.6, {0.46, 0.48, 0.64}}, {1, {0.66, 0.58, 0.66}}});
+  Glow(cr, 140, 130, 220, {0.90, 0.74, 0.72}, 0.35);
+  SkyClouds(c, 30, 150, {0.70, 0.70, 0.82}, {0.40, 0.44, 0.60}, 0.55, 0.5, 12);
+  const Rgb air{0.50, 0.54, 0.68};
   RangeStyle far;
-  far.lit = {0.60, 0.64, 0.76};
-  far.shade = {0.40, 0.46, 0.62};
+  far.lit = {0.48, 0.52, 0.66};
+  far.shade = {0.30, 0.34, 0.52};
   far.haze = air;
   far.hazeTop = 0.25;
   far.hazeBottom = 0.75;
   far.fadeY = 300;
   far.texture = 0.7;
   far.snowDepth = 45;
-  far.snowLit = {0.95, 0.95, 0.98};
-  far.snowShade = {0.62, 0.68, 0.86};
+  far.snowLit = {0.82, 0.82, 0.90};
+  far.snowShade = {0.46, 0.50, 0.70};
   far.seed = 51;
   PaintRange(c, RandomRidge(W, 100, 210, 210, 30, 51), far);
   Mist(c, 240, 35, air, 0.7, 60, 52);
   // A snowy hill with a small monastery.
   RangeStyle hill;
-  hill.lit = {0.70, 0.75, 0.87};
-  hill.shade = {0.48, 0.54, 0.72};
+  hill.lit = {0.52, 0.56, 0.70};
+  hill.shade = {0.34, 0.38, 0.56};
   hill.haze = air;
   hill.hazeTop = 0.2;
   hill.hazeBottom = 0.55;
@@ -106,8 +107,8 @@ void SnowWorld(Output& out) {
   Mist(c, 330, 30, air, 0.6, 60, 57);
   // Near snowfield with drifts and pines at the sides.
   RangeStyle field = hill;
-  field.lit = {0.66, 0.72, 0.86};
-  field.shade = {0.44, 0.52, 0.70};
+  field.lit = {0.46, 0.50, 0.66};
+  field.shade = {0.30, 0.34, 0.50};
   field.texture = 0.15;
   field.hazeTop = 0.05;
   field.hazeBottom = 0.2;
