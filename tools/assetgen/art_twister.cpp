@@ -35,23 +35,25 @@ struct Streak {
   int turns;  // whole turns per loop keep the animation seamless
 };
 
-// A faint body of mist, denser and browner towards the ground.
+// A body of slate-grey mist, denser and browner towards the ground: it keeps the funnel
+// readable over pale snow and fog.
 void DrawMist(cairo_t* cr, double t) {
   for (double y = 6; y < 95; y += 1) {
     const double ax = TwisterAxis(y, t), r = TwisterRadius(y);
     const double u = (94 - y) / 88;
-    const Rgb c = Mix({0.62, 0.52, 0.40}, palette::mistBlue, u);
+    const Rgb c = Mix({0.46, 0.38, 0.30}, {0.40, 0.44, 0.54}, u);
     cairo_pattern_t* p = cairo_pattern_create_linear(ax - r, 0, ax + r, 0);
     SetGradientStop(p, 0, c, 0.0);
-    SetGradientStop(p, 0.35, c, 0.16 + 0.08 * (1 - u));
-    SetGradientStop(p, 0.65, c, 0.16 + 0.08 * (1 - u));
+    SetGradientStop(p, 0.35, c, 0.28 + 0.1 * (1 - u));
+    SetGradientStop(p, 0.65, c, 0.28 + 0.1 * (1 - u));
     SetGradientStop(p, 1, c, 0.0);
     cairo_rectangle(cr, ax - r, y, 2 * r, 1.05);
     FillWith(cr, p);
   }
 }
 
-// Each streak is a tapered ribbon; back halves first (dim), then the front (bright).
+// Each streak is a tapered ribbon; back halves first (dim), then the front (bright, with
+// a dark underside so it shows against light skies too).
 void DrawStreaks(cairo_t* cr, double t, const std::vector<Streak>& streaks) {
   for (int pass = 0; pass < 2; ++pass)
     for (const Streak& s : streaks) {
@@ -63,10 +65,18 @@ void DrawStreaks(cairo_t* cr, double t, const std::vector<Streak>& streaks) {
       std::vector<double> half;
       auto flush = [&] {
         if (mid.size() >= 2) {
-          cairo_new_path(cr);
-          for (size_t i = 0; i < mid.size(); ++i) cairo_line_to(cr, mid[i].x, mid[i].y - half[i]);
-          for (size_t i = mid.size(); i-- > 0;) cairo_line_to(cr, mid[i].x, mid[i].y + half[i]);
-          cairo_close_path(cr);
+          auto trace = [&](double dx, double dy) {
+            cairo_new_path(cr);
+            for (size_t i = 0; i < mid.size(); ++i) cairo_line_to(cr, mid[i].x + dx, mid[i].y + dy - half[i]);
+            for (size_t i = mid.size(); i-- > 0;) cairo_line_to(cr, mid[i].x + dx, mid[i].y + dy + half[i]);
+            cairo_close_path(cr);
+          };
+          if (pass == 1) {
+            trace(0.4, 1.1);
+            SetColor(cr, {0.22, 0.20, 0.26}, s.alpha * 0.75);
+            cairo_fill(cr);
+          }
+          trace(0, 0);
           SetColor(cr, c, s.alpha * (pass == 1 ? 0.9 : 0.35));
           cairo_fill(cr);
         }
