@@ -27,10 +27,12 @@ void Lozenge(cairo_t* cr, double cx, double cy, double rx, double ry) {
 }
 
 // One 122x60 button face; the caption is centred 5 pixels up and left of the frame's
-// centre, so the face sits there too and its shadow takes the lower right.
+// centre, so the face sits there too and its shadow takes the lower right. The face is
+// as wide as the shadow allows and its studs sit at the very ends: captions like
+// "Change" fill almost the whole width.
 void ButtonFace(cairo_t* cr, Look look) {
   const double d = look == Look::Pressed ? 2 : 0;
-  const Rect f{4 + d, 6 + d, 106, 42};
+  const Rect f{2 + d, 6 + d, 112, 42};
   const double r = 10;
   auto face = [&](cairo_t* c) { RoundedRect(c, f, r); };
   if (look == Look::Pressed)
@@ -74,8 +76,8 @@ void ButtonFace(cairo_t* cr, Look look) {
   cairo_set_line_width(cr, 0.8);
   SetColor(cr, palette::goldLight, look == Look::Pressed ? 0.3 : 0.45);
   cairo_stroke(cr);
-  for (double x : {f.x + 9.5, f.x + f.w - 9.5}) {
-    Lozenge(cr, x, f.y + f.h / 2, 2.6, 5);
+  for (double x : {f.x + 5.5, f.x + f.w - 5.5}) {
+    Lozenge(cr, x, f.y + f.h / 2, 2.0, 4.4);
     SetGold(cr, f.y + f.h / 2 - 5, f.y + f.h / 2 + 5, bright);
     cairo_fill(cr);
   }
