@@ -1,6 +1,9 @@
 // Checks on the generated sounds and songs: every one decodes at 44.1 kHz, fits the
 // length its use allows, stays under -1 dBFS with no DC, effects start and end near
-// silence, and the looping ones join their end to their start without a click.
+// silence at similar loudness, and the looping ones join their end to their start
+// without a click.
+#include "sounds.h"
+
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
@@ -130,6 +133,17 @@ double Rms(const std::vector<float>& x) {
   double sum = 0.0;
   for (float v : x) sum += double(v) * v;
   return std::sqrt(sum / double(x.size()));
+}
+
+// One effect must not drown another: all sit within a band of a dozen decibels (the
+// mouse-over tick and the counter tick, heard all the time, at its quiet end).
+TEST(Sounds, EffectsAreOfSimilarLoudness) {
+  for (const std::string& name : EFFECTS) {
+    const sheet::SoundInfo info = sheet::AnalyseOgg(std::string(QV_RES_DIR) + "/sfx/" + name);
+    ASSERT_TRUE(info.ok) << name;
+    EXPECT_GT(info.loudnessDbfs, -25.0) << name;
+    EXPECT_LT(info.loudnessDbfs, -11.0) << name;
+  }
 }
 
 // Looping files: across the seam (last sample, then first) the waveform must bend no

@@ -101,7 +101,7 @@ TEST(ContactSheetLayout, TilesStayOnTheSheetWithoutOverlapAndNeverGrow) {
   EXPECT_NEAR(double(font.width) / font.height, 6016.0 / 192, 0.5);
 }
 
-TEST(ContactSheetSounds, LengthAndPeakOfASine) {
+TEST(ContactSheetSounds, LengthPeakAndLoudnessOfASine) {
   const std::string path = TempPath("sine.ogg");
   WriteSine(path, 1.5, 0.5);
   const sheet::SoundInfo info = sheet::AnalyseOgg(path);
@@ -109,6 +109,7 @@ TEST(ContactSheetSounds, LengthAndPeakOfASine) {
   ASSERT_TRUE(info.ok) << info.error;
   EXPECT_NEAR(info.seconds, 1.5, 0.01);
   EXPECT_NEAR(info.peakDbfs, -6.02, 0.5);
+  EXPECT_NEAR(info.loudnessDbfs, -9.03, 0.5);  // a sine's RMS is its peak over root 2
   EXPECT_NE(sheet::SoundLine("sfx/sine.ogg", info).find("1.500 s"), std::string::npos);
 }
 

@@ -1,7 +1,7 @@
 // contactsheet: a review aid for the generated resources.
 //   contactsheet <resource folder> <contact-sheet.png> <sounds.txt>
 // Draws every image of the folder, scaled down and labelled with its name and size, on
-// one sheet, and lists every .ogg with its length and peak level.
+// one sheet, and lists every .ogg with its length, peak and loudness.
 #include "layout.h"
 #include "pictures.h"
 #include "sounds.h"
