@@ -11,6 +11,7 @@
 #include "media/platform.h"
 #include "media/script.h"
 #include "media/stream.h"
+#include "present/ambient.h"
 #include "players/data_folder.h"
 #include "players/users.h"
 #include "ui/options.h"
@@ -258,6 +259,25 @@ void SolvedAndTimedOut(Tour& t, const std::string& solvedSet) {
   t.s.Click(320, 440).Until(MenuIdle, 300, "menu");
 }
 
+// Each play background with its ambient animation running for a few seconds, drawn the
+// way the game draws them under the board.
+void Scenery() {
+  SetFrameDriver(nullptr);
+  for (int bg = 0; bg < 6; ++bg) {
+    LoadBackground(bg);
+    for (int frame = 0; frame < 240; ++frame) {
+      Cls();
+      SetBlend(BLEND_ALPHA);
+      SetAlpha(1);
+      SetColor(255, 255, 255);
+      DrawImage(Background, 0, 0);
+      RenderAmbient(bg);
+      if (frame == 239) SaveShot("scenery_" + std::to_string(bg + 1));
+      ShowFrame(-1);
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -289,6 +309,7 @@ int main(int argc, char** argv) {
   try {
     RunMainLoop();
   } catch (const StopRun&) {
+    Scenery();
     std::printf("%d screenshots in %s\n", ShotCount, OutDir.c_str());
     return 0;
   } catch (const ScriptTimeout& e) {
