@@ -45,19 +45,6 @@ bool Inside(int mx, int my, int left, int top, int right, int bottom) {
   return left < mx && mx < right && top < my && my < bottom;
 }
 
-// Draws a frame of the list strip at its place, showing only the given rectangle within
-// the clip rectangle in force.
-void DrawListPart(const ImagePtr& liste, int frame, int cx, int cy, int cw, int ch) {
-  int vx, vy, vw, vh;
-  GetViewport(vx, vy, vw, vh);
-  const int left = std::max(cx, vx), top = std::max(cy, vy);
-  const int right = std::min(cx + cw, vx + vw), bottom = std::min(cy + ch, vy + vh);
-  if (right <= left || bottom <= top) return;
-  SetViewport(left, top, right - left, bottom - top);
-  DrawImage(liste, LIST_X, LIST_Y, frame);
-  SetViewport(vx, vy, vw, vh);
-}
-
 }  // namespace
 
 std::vector<std::string> TReqLevelSelect::CandidatePaths() {
@@ -128,11 +115,11 @@ void TReqLevelSelect::DrawList() {
   int rowY = int(LIST_Y - ListOffset);
   for (size_t i = 0; i < sets_.size(); ++i) {
     if (inArea && Inside(mx, my, LIST_X, rowY, LIST_X + LIST_W, rowY + rowHeight)) {
-      DrawListPart(Liste, 0, LIST_X, rowY, LIST_W, rowHeight);
+      DrawClipped(Liste, LIST_X, LIST_Y, 0, LIST_X, rowY, LIST_W, rowHeight);
       if (ClickLatch[0]) sel = int(i);
     }
     if (sel == int(i)) {
-      DrawListPart(Liste, 1, LIST_X, rowY, LIST_W, rowHeight);
+      DrawClipped(Liste, LIST_X, LIST_Y, 1, LIST_X, rowY, LIST_W, rowHeight);
       LevelFile = sets_[i];
     }
     const BitmapFontPtr& font = Completed(user, sets_[i]) ? FontMainHover : FontMain;
@@ -172,16 +159,16 @@ void TReqLevelSelect::DrawScrollBar() {
   if (!MouseDown(MOUSE_LEFT)) slide = false;
   const float thumbTop = TRACK_Y + ListOffset / d * TRACK_LENGTH;
   const bool overThumb = BAR_X < mx && mx < BAR_X + BAR_W && thumbTop < float(my) && float(my) < thumbTop + thumbLength;
-  DrawListPart(Liste, overThumb ? 1 : 0, BAR_X, int(thumbTop), BAR_W, int(thumbLength));
+  DrawClipped(Liste, LIST_X, LIST_Y, overThumb ? 1 : 0, BAR_X, int(thumbTop), BAR_W, int(thumbLength));
 
   if (Inside(mx, my, BAR_X, LIST_Y, BAR_X + BAR_W, LIST_Y + 20)) {
     const bool down = MouseDown(MOUSE_LEFT);
-    DrawListPart(Liste, down ? 1 : 0, BAR_X, LIST_Y, BAR_W, 20);
+    DrawClipped(Liste, LIST_X, LIST_Y, down ? 1 : 0, BAR_X, LIST_Y, BAR_W, 20);
     if (down) ListOffset = std::max(ListOffset - 2, 0.0f);
   }
   if (Inside(mx, my, BAR_X, LIST_Y + 220, BAR_X + BAR_W, LIST_Y + 240)) {
     const bool down = MouseDown(MOUSE_LEFT);
-    DrawListPart(Liste, down ? 1 : 0, BAR_X, LIST_Y + 220, BAR_W, 20);
+    DrawClipped(Liste, LIST_X, LIST_Y, down ? 1 : 0, BAR_X, LIST_Y + 220, BAR_W, 20);
     if (down) ListOffset = std::min(ListOffset + 2, float(ListHeight));
   }
 }

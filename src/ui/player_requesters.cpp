@@ -24,19 +24,6 @@ std::string& MenuAction() {
   return TitleScreen ? TitleScreen->Action : none;
 }
 
-// Draws frame of the requester strip at (x, y), showing only the given rectangle (cut to
-// the clip rectangle in force); nothing when they do not meet.
-void DrawClipped(const ImagePtr& image, float x, float y, int frame, int cx, int cy, int cw, int ch) {
-  int vx, vy, vw, vh;
-  GetViewport(vx, vy, vw, vh);
-  const int left = std::max(cx, vx), top = std::max(cy, vy);
-  const int right = std::min(cx + cw, vx + vw), bottom = std::min(cy + ch, vy + vh);
-  if (right <= left || bottom <= top) return;
-  SetViewport(left, top, right - left, bottom - top);
-  DrawImage(image, x, y, frame);
-  SetViewport(vx, vy, vw, vh);
-}
-
 }  // namespace
 
 std::string PrintableName(const std::string& name) {

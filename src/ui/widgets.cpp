@@ -7,6 +7,8 @@
 #include "present/pointer.h"
 #include "present/sound.h"
 
+#include <algorithm>
+
 int NextWidget() { return ++WidgetCounter; }
 
 WidgetPress WidgetBehavior(int n, bool hovered, bool canPress, bool cancelOnLeave) {
@@ -68,4 +70,15 @@ bool ImageButton(const std::string& text, int x, int y, bool disabled) {
   SetAlpha(alpha);
   const WidgetPress press = WidgetBehavior(n, state != 0);
   return press.fired && !disabled;
+}
+
+void DrawClipped(const ImagePtr& image, float x, float y, int frame, int cx, int cy, int cw, int ch) {
+  int vx, vy, vw, vh;
+  GetViewport(vx, vy, vw, vh);
+  const int left = std::max(cx, vx), top = std::max(cy, vy);
+  const int right = std::min(cx + cw, vx + vw), bottom = std::min(cy + ch, vy + vh);
+  if (right <= left || bottom <= top) return;
+  SetViewport(left, top, right - left, bottom - top);
+  DrawImage(image, x, y, frame);
+  SetViewport(vx, vy, vw, vh);
 }

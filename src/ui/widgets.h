@@ -12,6 +12,8 @@
 // A press that began elsewhere never fires, even when released over the widget.
 #pragma once
 
+#include "media/image.h"
+
 #include <string>
 
 // The next widget number for this frame (1, 2, …).
@@ -28,3 +30,8 @@ WidgetPress WidgetBehavior(int n, bool hovered, bool canPress = true, bool cance
 bool TextButton(const std::string& text, int x, int y);
 // A caption on the shared button face centred on (x, y); never fires while disabled.
 bool ImageButton(const std::string& text, int x, int y, bool disabled = false);
+
+// Draws frame `frame` of the image at (x, y), showing only the rectangle (cx, cy, cw, ch)
+// cut to the clip rectangle in force; nothing when they do not meet. Lists and scroll
+// bars draw their rows and thumbs out of one strip this way.
+void DrawClipped(const ImagePtr& image, float x, float y, int frame, int cx, int cy, int cw, int ch);
