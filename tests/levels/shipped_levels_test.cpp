@@ -11,23 +11,11 @@
 #include "support/game_env.h"
 
 #include <cmath>
-#include <algorithm>
 #include <set>
 
 namespace {
 
 constexpr int SOLVE_TOLERANCE = 340;
-
-// The shipped sets present in this build (the asset checks make sure all five are).
-std::vector<std::string> ShippedSets() {
-  RegisterEmbeddedResources();
-  std::vector<std::string> sets;
-  for (const std::string& name : ResourceNames())
-    if (name.rfind("../data/", 0) == 0 && name.size() > 12 && name.compare(name.size() - 4, 4, ".lvl") == 0)
-      sets.push_back(name.substr(8, name.size() - 12));
-  std::sort(sets.begin(), sets.end());
-  return sets;
-}
 
 class ShippedLevels : public GameTest, public ::testing::WithParamInterface<std::string> {
 protected:
@@ -145,4 +133,4 @@ std::string SetTestName(const ::testing::TestParamInfo<std::string>& info) {
   return n;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSets, ShippedLevels, ::testing::ValuesIn(ShippedSets()), SetTestName);
+INSTANTIATE_TEST_SUITE_P(AllSets, ShippedLevels, ::testing::ValuesIn(ShippedSetNames()), SetTestName);

@@ -6,22 +6,10 @@
 #include "game/game_scenario.h"
 #include "levels/level_set.h"
 #include "media/platform.h"
-#include "media/resource_store.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace {
-
-std::vector<std::string> ShippedSets() {
-  RegisterEmbeddedResources();
-  std::vector<std::string> sets;
-  for (const std::string& name : ResourceNames())
-    if (name.rfind("../data/", 0) == 0 && name.size() > 12 && name.compare(name.size() - 4, 4, ".lvl") == 0)
-      sets.push_back(name.substr(8, name.size() - 12));
-  std::sort(sets.begin(), sets.end());
-  return sets;
-}
 
 class GlPlay : public GameScenario, public ::testing::WithParamInterface<std::string> {
 protected:
@@ -60,7 +48,7 @@ TEST_P(GlPlay, TheFirstLevelIsSolvedInTheWindow) {
   EXPECT_GT(g.LvlCompleteScore, 1000);
 }
 
-INSTANTIATE_TEST_SUITE_P(ShippedSets, GlPlay, ::testing::ValuesIn(ShippedSets()),
+INSTANTIATE_TEST_SUITE_P(ShippedSets, GlPlay, ::testing::ValuesIn(ShippedSetNames()),
                          [](const ::testing::TestParamInfo<std::string>& p) {
                            std::string n = p.param;
                            std::replace(n.begin(), n.end(), ' ', '_');

@@ -7,9 +7,11 @@
 #include "levels/puzzle_set.h"
 #include "media/graphics.h"
 #include "media/input.h"
+#include "media/resource_store.h"
 #include "players/data_folder.h"
 #include "players/users.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -53,4 +55,14 @@ void GameTest::SetUp() {
 void GameTest::TearDown() {
   Shape::ClearAllElements();
   HeadlessTest::TearDown();
+}
+
+std::vector<std::string> ShippedSetNames() {
+  RegisterEmbeddedResources();
+  std::vector<std::string> sets;
+  for (const std::string& name : ResourceNames())
+    if (name.rfind("../data/", 0) == 0 && name.size() > 12 && name.compare(name.size() - 4, 4, ".lvl") == 0)
+      sets.push_back(name.substr(8, name.size() - 12));
+  std::sort(sets.begin(), sets.end());
+  return sets;
 }

@@ -5,6 +5,7 @@
 #include "support/headless.h"
 
 #include <string>
+#include <vector>
 
 class GameTest : public HeadlessTest {
 protected:
@@ -13,3 +14,7 @@ protected:
   // A temporary data folder, fresh for each test.
   static std::string DataHome();
 };
+
+// The names of the shipped level sets embedded in this build, sorted (the asset checks
+// make sure all five are there).
+std::vector<std::string> ShippedSetNames();
