@@ -9,6 +9,7 @@
 #include "players/users.h"
 #include "present/pointer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -109,4 +110,13 @@ void NextBackground(TUser& user) {
   user.Selected_Background += 1;
   if (user.Selected_Background >= 6 || user.Selected_Background > UpdateRank(user)) user.Selected_Background = 0;
   LoadBackground(user.Selected_Background);
+}
+
+void BlackCover(float alpha) {
+  SetBlend(BLEND_ALPHA);
+  SetColor(0, 0, 0);
+  SetAlpha(std::clamp(alpha, 0.0f, 1.0f));
+  DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+  SetColor(255, 255, 255);
+  SetAlpha(1);
 }

@@ -38,6 +38,9 @@ extern std::string StoryText;
 void PollInput();
 // Presents the frame; if the window was closed, ends the program at once (exit code 0).
 void ShowFrame(int sync = -1);
+// Covers the whole frame with black at the given opacity (clamped to 0..1) for fades;
+// afterwards the drawing is opaque white in alpha blending.
+void BlackCover(float alpha);
 // Text entry: "KEY_ENTER", "KEY_BACKSPACE", one allowed character, or "".
 std::string GetTypedKey();
 

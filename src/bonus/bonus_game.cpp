@@ -23,10 +23,6 @@ constexpr int TIME_BAR_TOP = 64, TIME_BAR_FILL_TOP = 86, TIME_BAR_FILL = 256;
 float SinDeg(int degrees) { return float(std::sin(degrees * M_PI / 180.0)); }
 float CosDeg(int degrees) { return float(std::cos(degrees * M_PI / 180.0)); }
 
-void PlaySfx(int index) {
-  if (SFX) SFX->Play(index);
-}
-
 }  // namespace
 
 BonusGame::BonusGame()

@@ -15,8 +15,6 @@ const char* const PAGE_TEXT[BonusTutorial::PAGES] = {
     "Try to remove all tiles\nthat have a floating\nYing-Yang-Symbol.",
 };
 
-std::string Text(const std::string& key) { return Language ? Language->GetString(key) : key; }
-
 }  // namespace
 
 BonusTutorial::BonusTutorial() {

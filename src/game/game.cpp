@@ -24,20 +24,6 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
-
-std::string Text(const std::string& key) { return Language->GetString(key); }
-
-void PlaySfx(int effect) {
-  if (SFX) SFX->Play(effect);
-}
-
-void StopSfx(int effect) {
-  if (SFX) SFX->Stop(effect);
-}
-
-}  // namespace
-
 TGame::TGame() {
   BTutorial = std::make_shared<BonusTutorial>();
   GameState = FADE_IN;
@@ -123,11 +109,7 @@ int TGame::Play() {
     if (GameParticles) GameParticles->Render();
     if (HasMode(LP_TWISTER) && ShowBonusGame == 0 && GameState == PLAY_GAME) RunTwister();
     if (MousePointer) MousePointer->Draw();
-    SetColor(0, 0, 0);
-    SetAlpha(1 - fade_);
-    DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    SetColor(255, 255, 255);
-    SetAlpha(1);
+    BlackCover(1 - fade_);
     ShowFrame(-1);
   }
   StopSfx(SFX_RAINLOOP);

@@ -23,16 +23,6 @@
 
 namespace {
 
-std::string Text(const std::string& key) { return Language->GetString(key); }
-
-void PlaySfx(int effect) {
-  if (SFX) SFX->Play(effect);
-}
-
-void StopSfx(int effect) {
-  if (SFX) SFX->Stop(effect);
-}
-
 // Fades in from black, waits for a click, fades out.
 void ShowWisdomScreen() {
   Wisdomscreen screen;

@@ -29,10 +29,6 @@ constexpr int STATIONS[50][2] = {
     {463, 308}, {478, 328}, {455, 333}, {436, 348}, {427, 369}, {446, 383}, {469, 387}, {491, 381}, {508, 364}, {524, 346},
     {538, 328}, {547, 307}, {556, 285}, {566, 263}, {577, 242}, {592, 222}, {611, 212}, {630, 199}, {649, 187}, {663, 171}};
 
-std::string Text(const std::string& key, const std::vector<std::string>& params = {}) {
-  return Language->GetString(key, params);
-}
-
 int ReachedLevel(const TUser& user, const std::string& set) {
   for (const auto& m : user.MaxLevel)
     if (m->Name == set) return m->Level;
@@ -195,11 +191,7 @@ void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame) {
     DrawImage(youAreHere, float(here.x - scroll + 14), float(here.y - 35 + bob));
 
     if (MousePointer) MousePointer->Draw();
-    SetColor(0, 0, 0);
-    SetAlpha(1 - fade);
-    DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    SetColor(255, 255, 255);
-    SetAlpha(1);
+    BlackCover(1 - fade);
     ShowFrame(-1);
   }
 }
@@ -226,13 +218,9 @@ void ShowEndScreen() {
       revealed += 1;
       lineFade = 0;
     }
-    SetColor(0, 0, 0);
-    SetAlpha(overlay);
-    DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    BlackCover(overlay);
     if (showing && overlay > 0) overlay -= 0.05f;
     if (!showing) overlay += 0.05f;
-    SetAlpha(1);
-    SetColor(255, 255, 255);
 
     const std::vector<std::string> lines = FontHeadline ? WrapLines(*FontHeadline, text, 500) : std::vector<std::string>{};
     const float step = float((FontHeadline ? FontHeadline->FrameHeight : 64) - 8);

@@ -14,12 +14,6 @@
 
 namespace {
 
-std::string Text(const std::string& key) { return Language->GetString(key); }
-
-void PlaySfx(int effect) {
-  if (SFX) SFX->Play(effect);
-}
-
 // The tally's columns, as wide apart as the paper allows: the longest label ("Enlightenment
 // bonus:") and the widest value ("0 x 2500") of our main font need 312 pixels between them.
 constexpr float TALLY_LABEL_X = 162, TALLY_VALUE_RIGHT = 474;

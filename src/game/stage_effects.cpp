@@ -13,10 +13,6 @@
 
 namespace {
 
-void PlaySfx(int effect) {
-  if (SFX) SFX->Play(effect);
-}
-
 void BlackRect(float x, float y, float w, float h) {
   if (w > 0 && h > 0) DrawRect(x, y, w, h);
 }

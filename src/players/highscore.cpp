@@ -122,11 +122,7 @@ THighscore::THighscore() {
     if (MousePointer) MousePointer->Draw();
     if (!leaving && fade > 0) fade -= 0.05f;
     if (leaving) fade += 0.05f;
-    SetColor(0, 0, 0);
-    SetAlpha(std::clamp(fade, 0.0f, 1.0f));
-    DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    SetAlpha(1);
-    SetColor(255, 255, 255);
+    BlackCover(fade);
     ShowFrame();
   }
 }

@@ -95,3 +95,7 @@ void InitStrings() {
   done = true;
   Language = std::make_shared<TLanguage>();
 }
+
+std::string Text(const std::string& key, const std::vector<std::string>& params) {
+  return Language ? Language->GetString(key, params) : TLanguage::ReplaceParameters(key, params);
+}

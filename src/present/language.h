@@ -65,5 +65,9 @@ using LanguagePtr = std::shared_ptr<TLanguage>;
 
 extern LanguagePtr Language;
 
+// A text of the game in the current language, with its parameters filled in (the text
+// itself before the string table has started).
+std::string Text(const std::string& key, const std::vector<std::string>& params = {});
+
 // Creates Language once; the embedded resources must be registered before.
 void InitStrings();

@@ -74,3 +74,11 @@ void InitSound() {
   SFX = std::make_shared<SFXSystem>();
   MusicChannel = AllocChannel();
 }
+
+void PlaySfx(int index) {
+  if (SFX) SFX->Play(index);
+}
+
+void StopSfx(int index) {
+  if (SFX) SFX->Stop(index);
+}

@@ -33,6 +33,10 @@ public:
 };
 
 extern std::shared_ptr<SFXSystem> SFX;
+
+// Plays or stops an effect of the bank; nothing before the sound module has started.
+void PlaySfx(int index);
+void StopSfx(int index);
 extern SoundPtr Music;
 extern ChannelPtr MusicChannel;
 

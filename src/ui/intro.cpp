@@ -20,15 +20,6 @@ namespace {
 
 constexpr const char* VERSION = "1.3";
 
-void BlackCover(float alpha) {
-  SetBlend(BLEND_ALPHA);
-  SetColor(0, 0, 0);
-  SetAlpha(std::clamp(alpha, 0.0f, 1.0f));
-  DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-  SetColor(255, 255, 255);
-  SetAlpha(1);
-}
-
 bool LineBreakAt(const std::string& text, size_t i) {
   return text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n';
 }

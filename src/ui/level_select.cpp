@@ -33,8 +33,6 @@ const char* const SHIPPED_SETS[] = {
     "incbin::../data/Zhenyan Abstraktum.lvl",
 };
 
-std::string Text(const std::string& key) { return Language->GetString(key); }
-
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
            return std::tolower(static_cast<unsigned char>(p)) == std::tolower(static_cast<unsigned char>(q));
@@ -232,11 +230,7 @@ void TReqLevelSelect::Render() {
         return;
       }
     }
-    SetColor(0, 0, 0);
-    SetAlpha(std::clamp(Fader, 0.0f, 1.0f));
-    DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    SetAlpha(1);
-    SetColor(255, 255, 255);
+    BlackCover(Fader);
     ShowFrame();
   }
 }

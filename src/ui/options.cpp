@@ -11,10 +11,6 @@
 
 namespace {
 
-std::string Text(const std::string& key, const std::vector<std::string>& params = {}) {
-  return Language->GetString(key, params);
-}
-
 void Headline(const std::string& key, float x, float y) {
   if (FontHeadline) FontHeadline->Draw(Text(key), x, y, true);
 }

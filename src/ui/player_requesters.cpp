@@ -17,8 +17,6 @@ constexpr int LIST_X = 109, LIST_Y = 84, LIST_W = 179, LIST_H = 240;
 constexpr int TRACK_X = 292, TRACK_Y = 104, TRACK_W = 20, TRACK_LENGTH = 200;
 constexpr int MAX_NAME_WIDTH = 300;
 
-std::string Text(const std::string& key) { return Language->GetString(key); }
-
 std::string& MenuAction() {
   static std::string none;
   return TitleScreen ? TitleScreen->Action : none;

@@ -24,8 +24,6 @@ namespace {
 constexpr float PI = 3.14159265358979f;
 constexpr int GREETING_WIDTH = 250;  // wider lines would reach "Highscore"
 
-std::string Text(const std::string& key) { return Language->GetString(key); }
-
 void PlayClick() {
   if (SFX) SFX->Play(SFX_CLICK);
 }

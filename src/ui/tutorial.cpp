@@ -211,14 +211,10 @@ int Tutorial::Display() {
     }
     if (ImageButton("Play", 567, 435, false)) done = true;
     if (MousePointer) MousePointer->Draw();
-    SetAlpha(fade);
+    BlackCover(fade);
     if (!done && fade > 0) fade -= 0.1f;
     if (done && fade <= 1) fade += 0.1f;
-    SetColor(0, 0, 0);
-    DrawRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    SetColor(255, 255, 255);
     ShowFrame(-1);
   }
-  SetAlpha(1);
   return 0;
 }

@@ -56,8 +56,6 @@ void WriteBonusLevel(const std::vector<std::string>& rows, const std::vector<std
   ASSERT_TRUE(WriteLevelSet(LevelFilePath));
 }
 
-std::string Text(const std::string& key) { return Language->GetString(key); }
-
 bool Showing(const TGame& game, const std::string& key) {
   return !game.TextList.empty() && game.TextList.front()->Caption == Text(key);
 }

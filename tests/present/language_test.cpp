@@ -30,7 +30,7 @@ std::string Int(int32_t v) {
   return {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
 }
 
-std::string Text(const std::string& s) { return Int(int32_t(s.size())) + s; }
+std::string Counted(const std::string& s) { return Int(int32_t(s.size())) + s; }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -69,8 +69,8 @@ TEST(Language, LearnsUnknownTextsAndWritesThem) {
 
   std::map<std::string, std::string> learnt;  // ascending key order, as written
   for (const std::string t : {"A text nobody wrote", "Blank"}) learnt[HelpFunctions::MD5(t)] = t;
-  std::string expected = Text("English") + Int(2);
-  for (const auto& [key, text] : learnt) expected += key + Text(text);
+  std::string expected = Counted("English") + Int(2);
+  for (const auto& [key, text] : learnt) expected += key + Counted(text);
   EXPECT_EQ(FileBytes(table.filename), expected);
 }
 
@@ -88,8 +88,8 @@ TEST(Language, ReplacesParametersPairByPairInOrder) {
 
 TEST(Language, ReadsAndWritesTwoLanguagesByteForByte) {
   const std::string k1(32, 'a'), k2(32, 'b');
-  const std::string file = Text("English") + Int(2) + k1 + Text("One") + k2 + Text("Two\nlines") +
-                           Text("Deutsch") + Int(1) + k1 + Text("Eins \xe4");
+  const std::string file = Counted("English") + Int(2) + k1 + Counted("One") + k2 + Counted("Two\nlines") +
+                           Counted("Deutsch") + Int(1) + k1 + Counted("Eins \xe4");
   const std::string path = TempPath("two.lang");
   WriteFile(path, file);
 
@@ -106,7 +106,7 @@ TEST(Language, ReadsAndWritesTwoLanguagesByteForByte) {
 
   table.filename = TempPath("two_again.lang");
   ASSERT_TRUE(table.Write());
-  EXPECT_EQ(FileBytes(table.filename), file + Text("Klingon") + Int(0));
+  EXPECT_EQ(FileBytes(table.filename), file + Counted("Klingon") + Int(0));
   EXPECT_FALSE(TLanguage().Write());  // the embedded table cannot be written
 }
 
@@ -115,9 +115,9 @@ TEST(Language, ReadsAndWritesTwoLanguagesByteForByte) {
 TEST(Language, DamagedFilesReadSafely) {
   const std::string k1(32, 'a'), k2(32, 'b');
   const std::string file =
-      Text("English") + Int(2) + k1 + Text("One") + k2 + Text("Two") + Text("Deutsch") + Int(1) + k1 + Text("Eins");
+      Counted("English") + Int(2) + k1 + Counted("One") + k2 + Counted("Two") + Counted("Deutsch") + Int(1) + k1 + Counted("Eins");
   const std::string path = TempPath("damaged.lang");
-  const size_t germanStart = file.find(Text("Deutsch"));
+  const size_t germanStart = file.find(Counted("Deutsch"));
   for (size_t n = 0; n <= file.size(); ++n) {
     WriteFile(path, file.substr(0, n));
     TLanguage table = EmptyTable();
@@ -133,10 +133,10 @@ TEST(Language, DamagedFilesReadSafely) {
   const std::vector<std::string> hostile = {
       Int(-5) + "English",
       Int(0x7FFFFFFF) + "English",
-      Text("English") + Int(-1),
-      Text("English") + Int(0x7FFFFFFF) + k1 + Text("One"),
-      Text("English") + Int(1) + k1 + Int(0x7FFFFFF0) + "One",
-      Text("English") + Int(1) + k1 + Int(-3),
+      Counted("English") + Int(-1),
+      Counted("English") + Int(0x7FFFFFFF) + k1 + Counted("One"),
+      Counted("English") + Int(1) + k1 + Int(0x7FFFFFF0) + "One",
+      Counted("English") + Int(1) + k1 + Int(-3),
   };
   for (const auto& bytes : hostile) {
     WriteFile(path, bytes);
