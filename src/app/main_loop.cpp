@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include "app/shell.h"
+#include "editor/editor_entry.h"
 #include "game/game.h"
 #include "levels/puzzle_set.h"
 #include "media/debug.h"
@@ -84,8 +85,8 @@ void RunMainLoop() {
     Cls();
     ShowFrame();
     if (action == "QUIT") Quit();
-    // "LEVEL_EDITOR" comes back to the menu until the editor exists.
     if (action == "PLAY") replay = PlayLevelSet();
+    if (action == "LEVEL_EDITOR") RunLevelEditor();
     if (!replay) {
       VisitMenu(true);
       Intro = nullptr;

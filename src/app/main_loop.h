@@ -1,6 +1,7 @@
 // The program's outermost loop after start-up: the intro leads into the main menu, then
 // the menu's result is acted on ("PLAY": level-set selection, a game, the high scores;
-// "QUIT": the string table is written back and the program ends) and the menu comes back.
+// "LEVEL_EDITOR": the editor; "QUIT": the string table is written back and the program
+// ends) and the menu comes back.
 #pragma once
 
 // Runs the intro and the menu loop; never returns ("QUIT" and closing the window end the

@@ -30,6 +30,7 @@ ImagePtr DefaultButton;
 ImagePtr SliderKnob;
 std::string YourNameCaption;
 std::string StoryText;
+std::function<void()> SaveBeforeClose;
 
 namespace {
 
@@ -60,6 +61,7 @@ void ShowFrame(int sync) {
   Flip(sync);
   if (AppTerminate()) {
     DebugLog("Terminated");
+    if (SaveBeforeClose) SaveBeforeClose();
     std::fflush(nullptr);
     std::_Exit(0);  // closing the window ends the program at once, without saving
   }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class TUser;
@@ -36,8 +37,10 @@ extern std::string StoryText;
 // Once per frame before anything reads input: latches the clicks and the wheel, resets
 // the pointer's hover look, the widget counter and the drop flag.
 void PollInput();
-// Presents the frame; if the window was closed, ends the program at once (exit code 0).
+// Presents the frame; if the window was closed, ends the program at once (exit code 0),
+// after the work a screen has put into SaveBeforeClose (the editor's level set).
 void ShowFrame(int sync = -1);
+extern std::function<void()> SaveBeforeClose;
 // Covers the whole frame with black at the given opacity (clamped to 0..1) for fades;
 // afterwards the drawing is opaque white in alpha blending.
 void BlackCover(float alpha);

@@ -288,7 +288,7 @@ void TGame::BonusStage() {
   if (BGame->AddScore > 0) {
     const int points = std::min(25, BGame->AddScore);
     BGame->AddScore -= points;
-    User->Score += points;
+    if (!EditorIsOn) User->Score += points;
   }
   if (BGame->AddLevelObject > 0) {
     BGame->AddLevelObject -= 1;

@@ -82,9 +82,10 @@ int TGame::InitLevel(bool first) {
   HintAllowed = true;
 
   DebugLog("MaxLevelLoop");
-  if (!ProgressEntry(*User)) TUsers::AddMaxDataEx(User->Name, LevelFilePath, 0);
+  // A test play from the editor is no progress in the set.
+  if (!EditorIsOn && !ProgressEntry(*User)) TUsers::AddMaxDataEx(User->Name, LevelFilePath, 0);
   DebugLog("MaxLevelLoop2");
-  if (auto entry = ProgressEntry(*User)) {
+  if (auto entry = EditorIsOn ? nullptr : ProgressEntry(*User)) {
     if (CurrentLevel > entry->Level) entry->Level = CurrentLevel;
     // Starting a set continues at the furthest level reached.
     if (CurrentLevel == 0 && first) CurrentLevel = entry->Level;

@@ -13,10 +13,15 @@ void TReqYesNo::Render2(float x, float y) {
   SetColor(255, 255, 255);
   if (FontHeadline) FontHeadline->Draw(Line1, x + 230, y + 65, true);
   if (FontMain) FontMain->Draw(Line2, x + 230, y + 115, true);
-  if (ImageButton(Language->GetString("Yeah"), int(std::lround(x + 110)), int(std::lround(y + 210)), false)) ButtonPressed("YES");
-  if (ImageButton(Language->GetString("No"), int(std::lround(x + 350)), int(std::lround(y + 210)), false)) ButtonPressed("NO");
+  const int by = int(std::lround(y + 210));
+  if (OkayOnly) {
+    if (ImageButton(Language->GetString("Okay"), int(std::lround(x + 230)), by, false)) ButtonPressed("OK");
+    return;
+  }
+  if (ImageButton(Language->GetString("Yeah"), int(std::lround(x + 110)), by, false)) ButtonPressed("YES");
+  if (ImageButton(Language->GetString("No"), int(std::lround(x + 350)), by, false)) ButtonPressed("NO");
 }
 
 void TReqYesNo::ButtonPressed(const std::string& name) {
-  if (name == "YES" || name == "NO") ButtonPressStr = name;
+  if (name == "YES" || name == "NO" || name == "OK") ButtonPressStr = name;
 }

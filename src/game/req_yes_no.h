@@ -1,5 +1,6 @@
 // The two-button question box ("Yeah" / "No"), used for trying a level again and by the
-// editor. The owner clears ButtonPressStr before showing it and polls it each frame.
+// editor, which also shows messages in it. The owner clears ButtonPressStr before showing
+// it and polls it each frame.
 #pragma once
 
 #include "ui/requester.h"
@@ -9,7 +10,8 @@ public:
   TReqYesNo();
   std::string Line1;  // headline
   std::string Line2;  // body
-  std::string ButtonPressStr;  // "", then "YES" or "NO"
+  std::string ButtonPressStr;  // "", then "YES" or "NO" ("OK" for a message)
+  bool OkayOnly = false;       // a message with a single "Okay" button
 
   void Render2(float x, float y) override;
   void ButtonPressed(const std::string& name) override;

@@ -47,8 +47,8 @@ int TGame::CheckArea(bool complete) {
   PixelCount = CountSilhouettePixels(PixmapCheck);
   // The level set's progress entry is made when the level starts; one solved level is
   // completed once, even if a damaged profile lists the set twice.
-  const bool hasEntry = User && std::any_of(User->MaxLevel.begin(), User->MaxLevel.end(),
-                                            [](const auto& m) { return m->Name == LevelFilePath; });
+  const bool hasEntry = EditorIsOn || (User && std::any_of(User->MaxLevel.begin(), User->MaxLevel.end(),
+                                                          [](const auto& m) { return m->Name == LevelFilePath; }));
   if (PixelCount < SOLVE_TOLERANCE && complete && hasEntry) {
     Show_Twister = false;
     LevelComplete();
@@ -71,8 +71,8 @@ void TGame::LevelComplete() {
   if (HasMode(LP_MEDITATION)) LvlCompleteScore += 1000;
   if (HasMode(LP_TORCH)) LvlCompleteScore += 2500;
   const int sum = LvlCompleteScore;
-  // Replaying an earlier level earns nothing.
-  LvlCompleteScore = FrontierLevel() ? sum : User->Score;
+  // Replaying an earlier level earns nothing, nor does a test play from the editor.
+  LvlCompleteScore = FrontierLevel() && !EditorIsOn ? sum : User->Score;
 }
 
 void TGame::DrawTally() {

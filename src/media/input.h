@@ -8,7 +8,8 @@
 constexpr int KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_ENTER = 13, KEY_SHIFT = 16, KEY_CONTROL = 17,
               KEY_ALT = 18, KEY_ESCAPE = 27, KEY_SPACE = 32, KEY_PAGEUP = 33, KEY_PAGEDOWN = 34,
               KEY_END = 35, KEY_HOME = 36, KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39,
-              KEY_DOWN = 40, KEY_DELETE = 46, KEY_A = 65, KEY_S = 83, KEY_F11 = 122;
+              KEY_DOWN = 40, KEY_DELETE = 46, KEY_A = 65, KEY_R = 82, KEY_S = 83, KEY_ADD = 107,
+              KEY_SUBTRACT = 109, KEY_F11 = 122;  // KEY_ADD, KEY_SUBTRACT: the keypad's + and −
 constexpr int MOUSE_LEFT = 1, MOUSE_RIGHT = 2, MOUSE_MIDDLE = 3;
 
 int MouseX();

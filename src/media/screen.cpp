@@ -41,6 +41,8 @@ int VirtualKey(SDL_Keycode k) {
     case SDLK_RIGHT: return KEY_RIGHT;
     case SDLK_DOWN: return KEY_DOWN;
     case SDLK_DELETE: return KEY_DELETE;
+    case SDLK_KP_PLUS: return KEY_ADD;
+    case SDLK_KP_MINUS: return KEY_SUBTRACT;
     default: return -1;
   }
 }

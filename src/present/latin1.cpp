@@ -16,6 +16,20 @@ int SequenceLength(uint8_t b) {
 
 }  // namespace
 
+std::string Utf8FromLatin1(const std::string& latin1) {
+  std::string out;
+  for (char c : latin1) {
+    const uint8_t b = uint8_t(c);
+    if (b < 0x80) {
+      out += c;
+    } else {
+      out += char(0xC0 | (b >> 6));
+      out += char(0x80 | (b & 0x3F));
+    }
+  }
+  return out;
+}
+
 std::string Latin1FromUtf8(const std::string& utf8) {
   std::string out;
   size_t i = 0;

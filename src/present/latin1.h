@@ -7,5 +7,7 @@
 
 // Bytes that are not valid UTF-8 are kept as they are.
 std::string Latin1FromUtf8(const std::string& utf8);
+// Game text for the outside world (file names): each character as UTF-8.
+std::string Utf8FromLatin1(const std::string& latin1);
 // The variable's value as game text; "" when it is not set.
 std::string EnvironmentText(const char* name);

@@ -144,32 +144,11 @@ TReqEnterName::TReqEnterName() {
   StrField = LoadImage("incbin::../gfx/name_requester.png");
 }
 
-void TReqEnterName::ReadKey() {
-  const std::string key = GetTypedKey();
-  LastTime -= 1;
-  if (key == "KEY_BACKSPACE") {
-    // Held down, it removes one character every 11 frames, the first at once.
-    if (LastTime < 0) {
-      if (!Caption.empty()) Caption.pop_back();
-      LastTime = 10;
-    }
-  } else if (key == "KEY_ENTER") {
-    if (Alpha >= 1) ButtonPressed("Ok");
-  } else if (!key.empty() && FontMain->GetWidth(Caption) < MAX_NAME_WIDTH) {
-    Caption += key;
-  }
-}
-
 void TReqEnterName::Render2(float x, float y) {
   DrawImage(StrField, x + 54, y + 129);
-  CursorCount += 1;
-  if (CursorCount > 50) CursorCount = 0;
   SetColor(255, 255, 255);
-  ReadKey();
-  const std::string shown = PrintableName(Caption);
-  FontMain->Draw(shown, x + 56, y + 126, false);
-  if (CursorCount > 25)
-    DrawRect(x + 56 + float(FontMain->GetWidth(shown)) + 2, y + 126 + float(FontMain->FrameHeight) - 6, 16, 2);
+  if (Type(MAX_NAME_WIDTH) == "KEY_ENTER" && Alpha >= 1) ButtonPressed("Ok");
+  TextEntry::Draw(PrintableName(Caption), x + 56, y + 126);
   FontHeadline->Draw(YourNameCaption, x + 223, y + 75, true);
   if (ImageButton(Text("Ok"), int(x) + 233, int(y) + 207)) ButtonPressed("Ok");
 }

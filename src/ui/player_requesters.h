@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/requester.h"
+#include "ui/text_entry.h"
 
 #include <string>
 
@@ -32,13 +33,10 @@ private:
   void DrawButtons(float x, float y);
 };
 
-class TReqEnterName : public TRequester {
+class TReqEnterName : public TRequester, public TextEntry {
 public:
   TReqEnterName();
 
-  int CursorCount = 0;
-  std::string Caption;
-  int LastTime = 0;  // backspace repeat countdown
   bool ChangeName = false;
   int ChangeId = -1;
   ImagePtr StrField;
@@ -48,6 +46,5 @@ public:
   void ButtonPressed(const std::string& name) override;
 
 private:
-  void ReadKey();
   void CommitName();
 };

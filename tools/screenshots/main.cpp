@@ -109,18 +109,19 @@ void HighScores(Tour& t) {
   t.s.Click(320, 440).Until(MenuIdle, 200, "menu");
 }
 
+struct OneLevel {
+  TLevelProperties props;
+  std::vector<ShapePtr> shapes;
+};
+
 // Level sets of the tour, written into the data folder: single levels copied from the
 // shipped sets for each stage mode and the bonus game, and two one-square levels.
 struct TourSets {
+  std::vector<std::pair<std::string, OneLevel>> files;  // written when the tour gets there
   std::string first;  // the first shipped set there is
   std::vector<std::pair<std::string, std::string>> modes;  // mode name, set
   std::string bonus;
   std::string solved;  // solved in the tour; the set after it in the list runs out of time
-};
-
-struct OneLevel {
-  TLevelProperties props;
-  std::vector<ShapePtr> shapes;
 };
 
 std::vector<std::string> ShippedSets() {
@@ -141,14 +142,23 @@ std::optional<OneLevel> FindLevel(int bit) {
   return std::nullopt;
 }
 
-std::string WriteOneLevelSet(const std::string& name, const OneLevel& level) {
-  const std::string path = DataFolder->GetPath() + name + ".lvl";
+void WriteOneLevelSet(const std::string& path, const OneLevel& level) {
   CreateEmptyLevelSet(path);
   ReadLevelSet(path);
   LevelProps[0] = std::make_shared<TLevelProperties>(level.props);
   LevelShapes[0] = level.shapes;
   WriteLevelSet(path);
+}
+
+// The set's path; the file is written by WriteTourSets.
+std::string PlanSet(TourSets& sets, const std::string& name, const OneLevel& level) {
+  const std::string path = DataFolder->GetPath() + name + ".lvl";
+  sets.files.emplace_back(path, level);
   return path;
+}
+
+void WriteTourSets(const TourSets& sets) {
+  for (const auto& [path, level] : sets.files) WriteOneLevelSet(path, level);
 }
 
 OneLevel OneSquare(int seconds) {
@@ -166,12 +176,12 @@ TourSets MakeTourSets() {
                                                {"twister", LP_TWISTER},             {"freeze", LP_FREEZE},
                                                {"floating_tiles", LP_FLOATING_TILES}, {"torch", LP_TORCH}};
   for (const auto& [mode, bit] : modes) {
-    if (const auto level = FindLevel(bit)) sets.modes.emplace_back(mode, WriteOneLevelSet(std::string("Mode ") + mode, *level));
+    if (const auto level = FindLevel(bit)) sets.modes.emplace_back(mode, PlanSet(sets, std::string("Mode ") + mode, *level));
     else std::fprintf(stderr, "no shipped level has the mode %s\n", mode);
   }
-  if (const auto level = FindLevel(LP_PLAY_FOR_TILES)) sets.bonus = WriteOneLevelSet("Bonus", *level);
-  sets.solved = WriteOneLevelSet("Tour solved", OneSquare(0));
-  WriteOneLevelSet("Tour time out", OneSquare(3));
+  if (const auto level = FindLevel(LP_PLAY_FOR_TILES)) sets.bonus = PlanSet(sets, "Bonus", *level);
+  sets.solved = PlanSet(sets, "Tour solved", OneSquare(0));
+  PlanSet(sets, "Tour time out", OneSquare(3));
   return sets;
 }
 
@@ -191,6 +201,9 @@ void QuitGame(Tour& t) {
   t.s.TapKey(27).Wait(20).Click(328, 295).Wait(20).Click(210, 280).Wait(150).Click(320, 440).Until(MenuIdle, 300,
                                                                                                      "menu");
 }
+
+// Leaves a test play through the game's options: back in the editor.
+void QuitGameToEditor(Tour& t) { t.s.TapKey(27).Wait(20).Click(328, 295).Wait(20).Click(210, 280).Wait(150); }
 
 void FirstGame(Tour& t, const std::string& set) {
   StartGame(t, set, true);
@@ -259,6 +272,50 @@ void SolvedAndTimedOut(Tour& t, const std::string& solvedSet) {
   t.s.Click(320, 440).Until(MenuIdle, 300, "menu");
 }
 
+// The editor from the menu: the chooser, a new set's name, the editor with its balloons,
+// a tooltip, the property panels, a painted bonus board and a test play.
+void EditorFirstVisit(Tour& t) {
+  t.s.Click(316, 330).Until([] { return !TitleScreen; }, 100, "the editor's chooser").Wait(20);
+  t.Shot("editor_chooser_empty");
+  t.s.Click(475, 180).Wait(20).Type("Tashi's own path");
+  t.Shot("editor_name_entry");
+  t.s.Click(328, 257).Wait(40);
+  t.Shot("editor_first_balloon");
+  t.s.Click(550, 120).Wait(3).MoveTo(220, 300).Wait(25);
+  t.Shot("editor_carrying_second_balloon");
+  t.s.Click(220, 300).Wait(15).Click(550, 340).Wait(3).MoveTo(260, 200).Wait(3).Click(260, 200).Wait(15);
+  t.s.Click(550, 260).Wait(3).MoveTo(330, 290).Wait(3).Wheel(-2).Wait(12).Click(330, 290).Wait(15);
+  t.s.MoveTo(25, 317).Wait(10);
+  t.Shot("editor_tooltip");
+  t.s.Click(70, 372).Wait(200);
+  t.Shot("editor_test_play");
+  QuitGameToEditor(t);
+  t.s.Click(25, 427).Wait(10);
+  t.Shot("editor_level_properties");
+  t.s.Click(359, 275).Wait(5).Click(359, 378).Wait(5).Click(460, 35).Wait(10);
+  const std::pair<int, int> paint[] = {{0, 7}, {1, 7}, {2, 8}, {3, 6}, {5, 5}, {6, 7}, {7, 8}, {4, 6}};
+  for (const auto& [c, r] : paint) {
+    const int entry = (c + r) % 8;
+    t.s.Click(520 + 52 * (entry % 2), 100 + 52 * (entry / 2)).Wait(2).Click(167 + 40 * c, 102 + 40 * r).Wait(2);
+  }
+  t.s.Click(520, 100 + 52 * 4).Wait(2).Click(167 + 40 * 2, 102 + 40 * 8).Wait(2).Click(167 + 40 * 6, 102 + 40 * 7);
+  t.s.Click(572, 100 + 52 * 2).Wait(2).MoveTo(167 + 40 * 4, 102 + 40 * 3).Wait(30);
+  t.Shot("editor_bonus_board");
+  t.s.Click(547, 425).Wait(10);
+  t.Shot("editor_bonus_properties");
+  t.s.Click(359, 378).Wait(5).Click(593, 31).Until(MenuIdle, 300, "menu");
+}
+
+// Back in the editor's chooser with the tour's sets listed, then a new name that is
+// taken already: the overwrite question. Backs out to the menu.
+void EditorOverwrite(Tour& t) {
+  t.s.Click(316, 330).Until([] { return !TitleScreen; }, 100, "the editor's chooser").Wait(20);
+  t.Shot("editor_chooser_long_list");
+  t.s.Click(475, 180).Wait(20).HoldKey(8, 60).Type("Tour solved").Click(328, 257).Wait(10);
+  t.Shot("editor_overwrite_question");
+  t.s.Click(460, 310).Wait(10).TapKey(27).Wait(30).TapKey(27).Until(MenuIdle, 300, "menu");
+}
+
 // Each play background with its ambient animation running for a few seconds, drawn the
 // way the game draws them under the board.
 void Scenery() {
@@ -300,6 +357,9 @@ int main(int argc, char** argv) {
   Options(tour);
   HighScores(tour);
   const TourSets sets = MakeTourSets();
+  EditorFirstVisit(tour);
+  tour.s.Do([&sets] { WriteTourSets(sets); });
+  EditorOverwrite(tour);
   if (!sets.first.empty()) FirstGame(tour, sets.first);
   for (const auto& [mode, set] : sets.modes) ModeGame(tour, set, mode);
   if (!sets.bonus.empty()) BonusGame(tour, sets.bonus);
