@@ -212,6 +212,7 @@ void TEd::TestPlay() {
   FlushKeys();
   FlushMouse();
   LoadFromMem();
+  DebugLog("Back in the editor");
 }
 
 void TEd::Fade() {

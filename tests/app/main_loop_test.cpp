@@ -15,6 +15,7 @@
 #include "players/users.h"
 #include "present/language.h"
 #include "support/game_env.h"
+#include "support/log_counter.h"
 #include "ui/level_select.h"
 #include "ui/title_screen.h"
 
@@ -57,20 +58,6 @@ Script& ClickUntil(Script& s, int x, int y, std::function<bool()> pred, int maxF
       },
       maxFrames, what);
 }
-
-// Counts debug lines, to tell which screens ran.
-class LogCounter {
-public:
-  explicit LogCounter(std::string line) : line_(std::move(line)) {
-    SetDebugLogHook([this](const std::string& l) { count_ += l == line_; });
-  }
-  ~LogCounter() { SetDebugLogHook(nullptr); }
-  int Count() const { return count_; }
-
-private:
-  std::string line_;
-  int count_ = 0;
-};
 
 class MainLoopTest : public GameTest {
 protected:
