@@ -68,6 +68,7 @@ std::string NameNewSet() {
   while (EnterName(entry)) {
     const std::string path = Folder() + LevelSetFileName(entry.Caption);
     if (!FileExists(path)) return path;
+    DebugLog("Levelset exists: " + path);
     if (AskPlayer(Text("Overwrite levels?"), Text("Levelset already exists.\nOverwrite?"), false) == "YES") return path;
   }
   return "";

@@ -15,7 +15,8 @@
 #include "players/users.h"
 #include "present/language.h"
 #include "support/game_env.h"
-#include "support/log_counter.h"
+#include "support/debug_lines.h"
+#include "support/menu_script.h"
 #include "ui/level_select.h"
 #include "ui/title_screen.h"
 
@@ -28,36 +29,7 @@
 
 namespace {
 
-constexpr int START_X = 316, START_Y = 197;   // "Start game"
-constexpr int CHOOSE_X = 410, CHOOSE_Y = 350;  // the level-set selection's "Choose"
-constexpr int MAP_EXIT_X = 570, MAP_EXIT_Y = 52;
-constexpr int MAP_PLAY_X = 570, MAP_PLAY_Y = 420;
 constexpr int TRAY_X_ = 550;  // the first piece of a kind rests at the tray's left edge
-constexpr int HISCORE_OK_X = 320, HISCORE_OK_Y = 440;
-constexpr int STORY_FRAME = 500;  // the logo takes 401 frames
-
-bool MenuUp() { return TitleScreen && TitleScreen->TitleMenuState && TitleScreen->TextAlpha >= 1; }
-
-// Skips the story with a click and waits for the menu.
-Script& ToMenu(Script& s) { return s.Wait(STORY_FRAME).Click(320, 240).Until(MenuUp, 300, "menu"); }
-
-// Clicks at (x, y) every 40 frames until pred holds.
-Script& ClickUntil(Script& s, int x, int y, std::function<bool()> pred, int maxFrames, std::string what) {
-  auto frame = std::make_shared<int>(0);
-  return s.Until(
-      [=] {
-        if (pred()) return true;
-        const int n = (*frame)++ % 40;
-        if (n == 0) {
-          InjectMouseMove(x, y);
-          InjectMouseButton(MOUSE_LEFT, true);
-        } else if (n == 1) {
-          InjectMouseButton(MOUSE_LEFT, false);
-        }
-        return false;
-      },
-      maxFrames, what);
-}
 
 class MainLoopTest : public GameTest {
 protected:
@@ -93,11 +65,11 @@ TEST_F(MainLoopTest, FirstStartMakesAProfileBeforeTheIntroWhichRunsIntoTheMenu) 
 
 TEST_F(MainLoopTest, StartGameRunsSelectionGameAndHighScoresThenTheMenu) {
   Users->Save();
-  LogCounter selections("Level-set selection");
+  DebugLines log;
   Script script;
   ToMenu(script)
       .Click(START_X, START_Y)
-      .Until([&] { return selections.Count() == 1; }, 100, "level-set selection")
+      .Until([&] { return log.Count("Level-set selection") == 1; }, 100, "level-set selection")
       .Wait(30)
       .Click(CHOOSE_X, CHOOSE_Y)
       .Until([] { return LevelFilePath == "incbin::../data/Jewels of Dharma.lvl"; }, 100, "chosen")
@@ -108,7 +80,7 @@ TEST_F(MainLoopTest, StartGameRunsSelectionGameAndHighScoresThenTheMenu) {
       .Click(HISCORE_OK_X, HISCORE_OK_Y)
       .Until(MenuUp, 200, "menu again")
       .Do([&] {
-        EXPECT_EQ(selections.Count(), 1);
+        EXPECT_EQ(log.Count("Level-set selection"), 1);
         EXPECT_TRUE(Users->GetCurrentUser()->ProgressMap);
         EXPECT_EQ(Users->GetCurrentUser()->CurrLevelFile, "incbin::../data/Jewels of Dharma.lvl");
       })
@@ -129,11 +101,11 @@ TEST_F(MainLoopTest, ACompletedSetGoesStraightBackToTheSelection) {
   player.Tutorial = player.Wisdoms = false;
   Users->Save();
 
-  LogCounter selections("Level-set selection");
+  DebugLines log;
   Script script;
   ToMenu(script)
       .Click(START_X, START_Y)
-      .Until([&] { return selections.Count() == 1; }, 100, "level-set selection")
+      .Until([&] { return log.Count("Level-set selection") == 1; }, 100, "level-set selection")
       .Wait(30)
       .Click(CHOOSE_X, CHOOSE_Y)
       .Wait(80)
@@ -145,7 +117,7 @@ TEST_F(MainLoopTest, ACompletedSetGoesStraightBackToTheSelection) {
       .Wait(3)
       .Click(300, 240);
   // The tally and the end screen each wait for a click.
-  ClickUntil(script, 100, 100, [&] { return selections.Count() == 2; }, 2000, "the selection again")
+  ClickUntil(script, 100, 100, [&] { return log.Count("Level-set selection") == 2; }, 2000, "the selection again")
       .Do([&] {
         EXPECT_FALSE(TitleScreen);
         EXPECT_TRUE(TReqLevelSelect::Completed(*Users->GetCurrentUser(), set));

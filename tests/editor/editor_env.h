@@ -28,6 +28,14 @@ inline int PaletteY(int entry) { return 100 + 52 * (entry / 2); }
 inline int CellX(int c) { return 167 + 40 * c; }
 inline int CellY(int r) { return 102 + 40 * r; }
 
+// Takes a new piece of the kind from the stack, turns it by notches of the wheel (each a
+// 22.5° step) and puts it down at (x, y).
+inline void Put(Script& s, int kind, int x, int y, int notches = 0) {
+  s.Click(STACK_X, STACK_Y[kind]).Wait(2).MoveTo(x, y).Wait(1);
+  for (int i = 0; i < std::abs(notches); ++i) s.Wheel(notches > 0 ? -1 : 1).Wait(1);
+  s.Wait(5 * std::abs(notches) + 1).Click(x, y).Wait(2);
+}
+
 class EditorTest : public GameTest {
 protected:
   void SetUp() override {
@@ -55,14 +63,6 @@ protected:
       return false;
     }
     return true;
-  }
-
-  // Takes a new piece of the kind from the stack, turns it by notches of the wheel
-  // (each a 22.5° step) and puts it down at (x, y).
-  static void Put(Script& s, int kind, int x, int y, int notches = 0) {
-    s.Click(STACK_X, STACK_Y[kind]).Wait(2).MoveTo(x, y).Wait(1);
-    for (int i = 0; i < std::abs(notches); ++i) s.Wheel(notches > 0 ? -1 : 1).Wait(1);
-    s.Wait(5 * std::abs(notches) + 1).Click(x, y).Wait(2);
   }
 
   std::string path;

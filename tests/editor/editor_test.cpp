@@ -6,7 +6,7 @@
 #include "levels/geometry.h"
 #include "media/stream.h"
 #include "players/users.h"
-#include "support/log_counter.h"
+#include "support/debug_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -275,7 +275,7 @@ TEST_F(EditorTest, TestPlaySwitchesMapAndWisdomsOffPaysNothingAndComesBack) {
   TEd& e = Editor();
   const UserPtr user = Users->GetCurrentUser();
   user->ProgressMap = user->Wisdoms = true;
-  LogCounter back("Back in the editor");
+  DebugLines log;
   Script s;
   Put(s, 3, 300, 240);
   s.Click(PLAY_X, PLAY_Y).Wait(30);
@@ -291,7 +291,7 @@ TEST_F(EditorTest, TestPlaySwitchesMapAndWisdomsOffPaysNothingAndComesBack) {
   s.Release(MOUSE_LEFT).MoveTo(300, 240).Wait(2).Click(300, 240);
   s.Until(
       [&] {
-        if (back.Count() == 1) return true;
+        if (log.Count("Back in the editor") == 1) return true;
         InjectMouseMove(320, 240);
         InjectMouseButton(MOUSE_LEFT, !MouseDown(MOUSE_LEFT));
         return false;
@@ -313,10 +313,10 @@ TEST_F(EditorTest, TestPlaySwitchesMapAndWisdomsOffPaysNothingAndComesBack) {
 
 TEST_F(EditorTest, AnEmptyLevelIsNotPlayed) {
   Editor();
-  LogCounter games("Create New Game");
+  DebugLines log;
   Script s;
   s.Click(PLAY_X, PLAY_Y).Wait(5).Click(150 + 230, 100 + 210).Wait(3);
-  s.Do([&] { EXPECT_EQ(games.Count(), 0); });
+  s.Do([&] { EXPECT_EQ(log.Count("Create New Game"), 0); });
   EXPECT_FALSE(Run(s));
 }
 
