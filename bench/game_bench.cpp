@@ -3,8 +3,9 @@
 // headless back end and on the windowed OpenGL one (under an X server such as Xvfb; without
 // DISPLAY those are skipped). The windowed loop is paced to 60 Hz, so read its CPU column
 // (the whole process: the renderer's threads included); headless frames do not wait.
+#include "bench_env.h"
+
 #include "app/shell.h"
-#include "app/startup.h"
 #include "game/game.h"
 #include "levels/level_set.h"
 #include "levels/puzzle_set.h"
@@ -13,12 +14,10 @@
 #include "media/platform.h"
 #include "media/resource_store.h"
 #include "players/data_folder.h"
-#include "players/users.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -67,35 +66,10 @@ void WriteBenchSet() {
   WriteLevelSet(LevelFilePath);
 }
 
-void StartModules() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  const auto home = std::filesystem::temp_directory_path() / "qv_game_bench";
-  std::filesystem::remove_all(home);
-  std::filesystem::create_directories(home);
-  setenv("XDG_DATA_HOME", home.c_str(), 1);
-  SetBackend(Backend::Headless);
-  Graphics(640, 480);
-  InitModules();
-  Users->RemoveAllUsers();
-  Users->AddUser("Bench", 100, 80, 0, 0, 0, 0, true, false, false, false, "", 0, true);
-  CurrentUserIndex = 0;
-  WriteBenchSet();
-}
-
 bool OpenFrame(Backend backend) {
-  StartModules();
-  SetFrameDriver(nullptr);
-  EndGraphics();
-  SetBackend(backend);
-  if (!Graphics(640, 480)) return false;
-  AutoImageFlags(IMG_MASKED | IMG_FILTERED | IMG_MIPMAPPED);
-  SetBlend(BLEND_ALPHA);
-  LoadGameGfx();
-  LoadBackground(0);
-  LoadPuzzleSet(0, false);
-  return true;
+  static const bool written = (StartBenchModules("qv_game_bench"), WriteBenchSet(), true);
+  (void)written;
+  return OpenBenchFrame(backend);
 }
 
 // The game on the mode's level with its message closed; half the pieces lie on their places.
