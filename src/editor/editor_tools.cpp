@@ -189,7 +189,23 @@ void TEd::IconButtons() {
   DrawTooltip(PendingTooltip);
 }
 
+namespace {
+
+// A dark knob under the "-" and "+" captions, which would otherwise vanish into the
+// board's gilded edge (captions are drawn 5 pixels up and left of their point).
+void DrawKnob(int x, int y) {
+  SetColor(214, 170, 80);
+  DrawOval(float(x - 17), float(y - 17), 24, 24);
+  SetColor(70, 16, 12);
+  DrawOval(float(x - 16), float(y - 16), 22, 22);
+  SetColor(255, 255, 255);
+}
+
+}  // namespace
+
 void TEd::LevelChoice() {
+  DrawKnob(85, 220);
+  DrawKnob(85, 252);
   if (!RequesterOpen()) {
     if (TextButton("-", 85, 220)) ChangeLevel(-1);
     if (TextButton("+", 85, 252)) ChangeLevel(1);

@@ -283,7 +283,13 @@ void EditorFirstVisit(Tour& t) {
   t.Shot("editor_first_balloon");
   t.s.Click(550, 120).Wait(3).MoveTo(220, 300).Wait(25);
   t.Shot("editor_carrying_second_balloon");
-  t.s.Click(220, 300).Wait(15).Click(550, 340).Wait(3).MoveTo(260, 200).Wait(3).Click(260, 200).Wait(15);
+  t.s.Click(220, 300).Wait(25);
+  t.Shot("editor_third_balloon");
+  t.s.Click(300, 420).Wait(25);
+  t.Shot("editor_fourth_balloon");
+  t.s.Click(300, 420).Wait(25);
+  t.Shot("editor_fifth_balloon");
+  t.s.Click(300, 420).Wait(15).Click(550, 340).Wait(3).MoveTo(260, 200).Wait(3).Click(260, 200).Wait(15);
   t.s.Click(550, 260).Wait(3).MoveTo(330, 290).Wait(3).Wheel(-2).Wait(12).Click(330, 290).Wait(15);
   t.s.MoveTo(25, 317).Wait(10);
   t.Shot("editor_tooltip");
