@@ -2,8 +2,8 @@
 // for the name and score, the left column (time ring, level plaque, menu button) and
 // the rotating yin-yang. The column is cut into the pieces the game draws separately;
 // all of them take their texture from screen coordinates so that they join seamlessly.
+#include "art_generators.h"
 #include "art_paint.h"
-#include "art_play.h"
 
 #include <cmath>
 

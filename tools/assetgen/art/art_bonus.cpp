@@ -3,7 +3,7 @@
 // power-up glow, shot timer and the five "How to play?" icons.
 #include "art_bonus.h"
 
-#include "art_play.h"
+#include "art_generators.h"
 
 #include <cmath>
 #include <string>

@@ -1,8 +1,8 @@
 // The five "How to play?" icons of the bonus game: move, rotate, shoot, match three,
 // free the tiles under the floating yin-yang. Each is a parchment roundel showing the
 // real tiles small, so the icons teach what the board will look like.
+#include "art_generators.h"
 #include "art_bonus.h"
-#include "art_play.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Living sprites: the hummingbird, three butterflies seen from above and the gilded
 // mouse pointer with its hover shimmer.
+#include "art_generators.h"
 #include "art_paint.h"
-#include "art_play.h"
 
 #include <cmath>
 

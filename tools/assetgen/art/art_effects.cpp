@@ -1,7 +1,7 @@
 // Light and air: the hint lamp (a brass butter lamp whose flame grows), the torch's
 // light cone, the glow particle, snow flakes and rain streaks.
+#include "art_generators.h"
 #include "art_paint.h"
-#include "art_play.h"
 #include "art_shared.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // so that a black-tinted piece is a solid silhouette and a placed piece hides it.
 #include "art_pieces.h"
 
-#include "art_play.h"
+#include "art_generators.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The six play backgrounds. The play field (x 4..452, y 66..459) carries a black
 // silhouette and the pieces, so each picture stays calm and mid-toned there: soft haze,
 // no hard darks, detail pushed to the edges.
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 #include "art_scenery_temple.h"
 
 #include <cmath>

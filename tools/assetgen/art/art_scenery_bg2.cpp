@@ -1,7 +1,7 @@
 // Play backgrounds four to six: the terraced valley seen from above, the autumn grove
 // and the wide panorama. Like the first three they keep the play field calm and mid-toned.
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 #include "art_scenery_temple.h"
 
 #include <cmath>

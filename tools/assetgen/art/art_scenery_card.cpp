@@ -3,8 +3,8 @@
 // monastery under the high peaks at the right. The trail runs through the centres of the
 // fifty station markers the game draws on it; the top and bottom edges stay dark enough
 // for the white texts and buttons drawn there.
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 #include "art_scenery_temple.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 // The title scene: a tall dawn sky the intro slides down, the monastery on its crag that
 // rises into place in front of it, and three soft cloud layers that drift across both
 // (drawn additively, so their colour is light added to what lies below).
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 #include "art_scenery_temple.h"
 
 #include <algorithm>

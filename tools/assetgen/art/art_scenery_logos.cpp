@@ -1,8 +1,8 @@
 // The two logo cards: our studio Ostravin (a golden sun rising between two peaks inside a
 // ring) and the publisher Pelmar (a jade lotus). Lettering uses the DejaVu fonts through
 // Cairo's toy text interface.
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 
 #include <cmath>
 #include <string>

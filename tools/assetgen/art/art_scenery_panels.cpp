@@ -1,8 +1,8 @@
 // Backdrops with built-in panels: the level-set page (a recessed list with its scroll
 // bar, a parchment preview slot) and the tutorial (a framed screenshot slot and a round
 // window onto the mountains), both on the lacquered hall wall.
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 #include "art_scenery_temple.h"
 
 #include <cmath>

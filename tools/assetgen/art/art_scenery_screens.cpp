@@ -1,8 +1,8 @@
 // Backdrops for text screens: the end of the path (sunrise over a sea of clouds, the
 // closing text over the shadowed clouds), the wisdom screen (moonlit lake, quotations
 // over the dark water) and the hall of fame (an honour board in a lacquered hall).
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 #include "art_scenery_temple.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 // The story backdrop (a young monk on a ledge looking out towards a far monastery; the
 // story text scrolls over the shadowed valley below him) and the main-menu backdrop (the
 // view from a monastery balcony, the menu entries over the calm valley between pillars).
+#include "art_generators.h"
 #include "art_scenery_paint.h"
-#include "art_scenery.h"
 #include "art_scenery_temple.h"
 
 #include <cmath>

@@ -3,8 +3,8 @@
 // (arrow, tiny pointer, click mark, the square piece, the flash of a solved figure).
 // The figure is a small stupa whose square crown sits where the animations put the
 // square piece: screenshot (107, 23).
+#include "art_generators.h"
 #include "art_pieces.h"
-#include "art_play.h"
 #include "art_shared.h"
 
 #include <cmath>

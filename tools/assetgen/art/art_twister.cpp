@@ -1,7 +1,7 @@
 // The twister: a bending funnel of dust and mist with leaves riding it, 64 frames that
 // loop seamlessly (every motion turns a whole number of times per loop).
+#include "art_generators.h"
 #include "art_paint.h"
-#include "art_play.h"
 
 #include <cmath>
 #include <vector>

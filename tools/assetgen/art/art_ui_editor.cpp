@@ -1,6 +1,6 @@
 // The level editor's artwork: the toolbar strip, the six icon buttons in three looks each,
 // the banner behind the left-hand buttons and the tail of the help balloons.
-#include "art_ui.h"
+#include "art_generators.h"
 #include "art_ui_parts.h"
 
 #include <cmath>

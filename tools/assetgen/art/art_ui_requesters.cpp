@@ -1,7 +1,7 @@
 // The dialog panels: the universal yes/no panel, the player list and the editor's
 // level-set chooser (three-frame strips: at rest, every control hovered, every control
 // pressed), and the name-entry text field.
-#include "art_ui.h"
+#include "art_generators.h"
 #include "art_ui_parts.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The level-complete scroll: the parchment sheet, the rolled bar, and the two turned end
 // knobs in 32 frames of one full turn. The game draws the bottom roller rotated by 180
 // degrees, so the rollers are lit from the front and look right either way up.
-#include "art_ui.h"
+#include "art_generators.h"
 #include "art_paint.h"
 #include "art_ui_parts.h"
 

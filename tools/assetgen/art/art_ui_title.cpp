@@ -1,7 +1,7 @@
 // The main menu's title logo and its glow, and the folding fans in the bottom corners.
 // The lettering is our own: capitals built from tangram-like pieces (straight edges,
 // diagonal seams) under a small tangram mountain range, over a gold rule.
-#include "art_ui.h"
+#include "art_generators.h"
 #include "art_ui_parts.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // The prayer wheel beside the player list: a gilded drum with lotus ornaments turning in a
 // small lacquered frame, 16 frames of a half turn (the game plays them forth and back).
-#include "art_ui.h"
+#include "art_generators.h"
 #include "art_ui_parts.h"
 
 #include <algorithm>

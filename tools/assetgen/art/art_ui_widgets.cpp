@@ -1,7 +1,7 @@
 // Small controls: the standard button (idle, hovered, pressed), the slider track and
 // knob, the scroll-thumb edge lines, the high-score highlight bar, the full-screen level
 // list's lit looks, and the progress-map markers.
-#include "art_ui.h"
+#include "art_generators.h"
 #include "art_ui_parts.h"
 
 #include <cmath>

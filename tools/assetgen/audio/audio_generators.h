@@ -1,5 +1,7 @@
-// Generator entry points for the sounds: the short effects, the two ambient loops and
-// the three songs. Each writes its files below sfx/ (see generators.cpp).
+// The audio part of the generator: every sound the game plays, synthesised from code and
+// written as Ogg Vorbis below sfx/: the short effects, the two ambient loops and the
+// three songs. audio_synth.h is the synthesis kit, audio_instruments.h the instruments,
+// audio_music.h the arranging of songs, audio_ogg.h the deterministic encoding.
 #pragma once
 
 #include "output.h"

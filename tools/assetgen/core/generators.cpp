@@ -1,9 +1,7 @@
 #include "generators.h"
 #include "levels_generator.h"
 
-#include "art_play.h"
-#include "art_scenery.h"
-#include "art_ui.h"
+#include "art_generators.h"
 #include "audio_generators.h"
 #include "fonts_gen.h"
 #include "texts_gen.h"

@@ -1,4 +1,8 @@
 // assetgen: writes every embedded resource of the game into one folder.
+// This core folder holds what the parts share: the command line and the worker threads
+// (here), the list of generators (generators.h), the Output that writes and encodes every
+// file deterministically (output.h) and the manifest each full run is checked against
+// (manifest.h). The parts live beside it: art, audio, fonts, levels and texts.
 //   assetgen --assets <assets dir> --out <folder> [--only name,name] [--jobs n]
 // The folder is emptied first so that nothing stale is embedded; a stamp file marks a
 // complete run for the build.

@@ -1,6 +1,7 @@
-// The four shared bitmap fonts: the headline pair (titles, menu entries, quotations) and
-// the main pair (body text), each a normal white font and its gold hover variant with a
-// byte-identical descriptor.
+// The fonts part of the generator: the four shared bitmap fonts, baked with FreeType from
+// Debian's free fonts (font_bake.h) and painted in their two looks (font_look.h): the
+// headline pair (titles, menu entries, quotations) and the main pair (body text), each a
+// normal white font and its gold hover variant with a byte-identical descriptor.
 #pragma once
 
 #include "font_bake.h"

@@ -1,5 +1,8 @@
-// The "levels" generator: compiles every level-set source in assets/levels into
-// data/<set name>.lvl.
+// The levels part of the generator: compiles every level-set source in assets/levels
+// into data/<set name>.lvl: it reads the source (levels_source.h), turns it into stored
+// levels (levels_compile.h, with the piece geometry of levels_geometry.h), checks every
+// level (levels_check.h) and writes the binary set (levels_format.h). levels_sheet.h
+// draws contact sheets of the sets for design review.
 #pragma once
 
 #include "output.h"
