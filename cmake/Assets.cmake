@@ -15,6 +15,14 @@ else()
     DEPENDS assetgen ${QV_ASSET_SOURCES}
     COMMENT "Generating game assets"
     VERBATIM)
+  # Determinism check (a developer target): a second run on one thread must write the
+  # same bytes as the build's run.
+  add_custom_target(asset-determinism
+    COMMAND assetgen --assets ${CMAKE_SOURCE_DIR}/assets --out ${CMAKE_BINARY_DIR}/res-again --jobs 1
+    COMMAND diff -r ${QV_RES_DIR} ${CMAKE_BINARY_DIR}/res-again
+    COMMAND ${CMAKE_COMMAND} -E echo "assetgen: two runs gave identical files"
+    DEPENDS assetgen ${QV_RES_STAMP}
+    VERBATIM)
 endif()
 
 set(QV_EMBED_DIR ${CMAKE_BINARY_DIR}/embed)
