@@ -8,7 +8,8 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libpng-dev libjpeg-dev libogg-dev libvorbis-dev
   libcairo2-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth libgl1-mesa-dri
+  libx11-dev libxtst-dev
+  xvfb xauth libgl1-mesa-dri openbox
   fonts-dejavu-core fonts-averia-serif-gwf fonts-cabin
 )
 

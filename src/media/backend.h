@@ -3,6 +3,8 @@
 // scaled into the window) and the headless one (a software renderer on a surface).
 #pragma once
 
+#include <SDL_rect.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,11 +33,17 @@ struct Screen {
   SDL_Texture* target = nullptr;   // windowed frame
   uint32_t generation = 0;         // changes whenever a renderer is created
   bool fullscreen = false;
+  bool fullscreenByHand = false;  // laid over the display without a window manager
+  SDL_Rect windowedPlace{};       // where the window was before that
   std::string title = "Quorvale";
 };
 
 Screen& TheScreen();
 SDL_Texture* FrameTexture(TImage& image, int frame, bool cutout);
+bool OpenWindow(int depth);
+// Whether a window manager runs that can make a window full screen. Only a bare X server
+// has none; there the window is laid over its display by hand.
+bool WindowManagerRuns(SDL_Window* window);
 // Shows the finished frame in the window (windowed back end only).
 void ShowFrameInWindow();
 void ApplyViewport();

@@ -1,8 +1,8 @@
-// Opening the frame, textures, the window and its events.
+// Opening and closing the frame (a window or an off-screen surface) and the textures
+// drawn from images.
 #include "media/backend.h"
 #include "media/debug.h"
 #include "media/graphics.h"
-#include "media/input.h"
 #include "media/platform.h"
 
 #include <SDL.h>
@@ -14,193 +14,12 @@ using media_detail::TheScreen;
 
 namespace {
 
-// SDL key codes to the Windows virtual-key codes the game uses.
-int VirtualKey(SDL_Keycode k) {
-  if (k >= SDLK_a && k <= SDLK_z) return 'A' + int(k - SDLK_a);
-  if (k >= SDLK_0 && k <= SDLK_9) return '0' + int(k - SDLK_0);
-  if (k >= SDLK_F1 && k <= SDLK_F12) return 112 + int(k - SDLK_F1);
-  switch (k) {
-    case SDLK_BACKSPACE: return KEY_BACKSPACE;
-    case SDLK_TAB: return KEY_TAB;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return KEY_ENTER;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return KEY_SHIFT;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL: return KEY_CONTROL;
-    case SDLK_LALT:
-    case SDLK_RALT: return KEY_ALT;
-    case SDLK_ESCAPE: return KEY_ESCAPE;
-    case SDLK_SPACE: return KEY_SPACE;
-    case SDLK_PAGEUP: return KEY_PAGEUP;
-    case SDLK_PAGEDOWN: return KEY_PAGEDOWN;
-    case SDLK_END: return KEY_END;
-    case SDLK_HOME: return KEY_HOME;
-    case SDLK_LEFT: return KEY_LEFT;
-    case SDLK_UP: return KEY_UP;
-    case SDLK_RIGHT: return KEY_RIGHT;
-    case SDLK_DOWN: return KEY_DOWN;
-    case SDLK_DELETE: return KEY_DELETE;
-    case SDLK_KP_PLUS: return KEY_ADD;
-    case SDLK_KP_MINUS: return KEY_SUBTRACT;
-    default: return -1;
-  }
-}
-
-// Control characters that a keyboard also types (text input events carry only printable ones).
-int TypedControl(int vk) {
-  switch (vk) {
-    case KEY_BACKSPACE:
-    case KEY_TAB:
-    case KEY_ENTER:
-    case KEY_ESCAPE: return vk;
-    default: return 0;
-  }
-}
-
-// Where the 640×480 frame sits in the window: the largest centred rectangle of that shape.
-SDL_Rect Letterbox() {
-  int w = SCREEN_WIDTH, h = SCREEN_HEIGHT;
-  SDL_GetRendererOutputSize(TheScreen().renderer, &w, &h);
-  const double scale = std::min(double(w) / SCREEN_WIDTH, double(h) / SCREEN_HEIGHT);
-  const int dw = std::max(1, int(SCREEN_WIDTH * scale));
-  const int dh = std::max(1, int(SCREEN_HEIGHT * scale));
-  return SDL_Rect{(w - dw) / 2, (h - dh) / 2, dw, dh};
-}
-
-// Window points to frame pixels.
-void WindowToFrame(int wx, int wy, int& fx, int& fy) {
-  Screen& s = TheScreen();
-  int ww = 1, wh = 1, pw = 1, ph = 1;
-  SDL_GetWindowSize(s.window, &ww, &wh);
-  SDL_GetRendererOutputSize(s.renderer, &pw, &ph);
-  const SDL_Rect box = Letterbox();
-  const double px = double(wx) * pw / std::max(ww, 1);
-  const double py = double(wy) * ph / std::max(wh, 1);
-  fx = int((px - box.x) * SCREEN_WIDTH / box.w);
-  fy = int((py - box.y) * SCREEN_HEIGHT / box.h);
-}
-
-void FrameToWindow(int fx, int fy, int& wx, int& wy) {
-  Screen& s = TheScreen();
-  int ww = 1, wh = 1, pw = 1, ph = 1;
-  SDL_GetWindowSize(s.window, &ww, &wh);
-  SDL_GetRendererOutputSize(s.renderer, &pw, &ph);
-  const SDL_Rect box = Letterbox();
-  wx = int((box.x + (fx + 0.5) * box.w / SCREEN_WIDTH) * ww / std::max(pw, 1));
-  wy = int((box.y + (fy + 0.5) * box.h / SCREEN_HEIGHT) * wh / std::max(ph, 1));
-}
-
-void ToggleFullscreen() {
-  Screen& s = TheScreen();
-  s.fullscreen = !s.fullscreen;
-  SDL_SetWindowFullscreen(s.window, s.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-}
-
-void AddTypedText(const char* utf8) {
-  // UTF-8 to code points; the game keeps one byte per character, so codes above 255
-  // arrive as they are and text entry filters them.
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8);
-  while (*p) {
-    int code = *p, extra = 0;
-    if (code >= 0xF0) code &= 0x07, extra = 3;
-    else if (code >= 0xE0) code &= 0x0F, extra = 2;
-    else if (code >= 0xC0) code &= 0x1F, extra = 1;
-    ++p;
-    for (; extra > 0 && (*p & 0xC0) == 0x80; --extra, ++p) code = (code << 6) | (*p & 0x3F);
-    InjectChar(code);
-  }
-}
-
-void HandleEvent(const SDL_Event& e) {
-  switch (e.type) {
-    case SDL_QUIT:
-      RequestClose();
-      break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      const bool down = e.type == SDL_KEYDOWN;
-      const SDL_Keycode k = e.key.keysym.sym;
-      const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
-      if (down && !e.key.repeat && (k == SDLK_F11 || (alt && k == SDLK_RETURN))) {
-        ToggleFullscreen();
-        break;  // the toggle is not also a key press for the game
-      }
-      const int vk = VirtualKey(k);
-      if (vk < 0) break;
-      InjectKey(vk, down, e.key.repeat != 0);
-      if (down && TypedControl(vk)) InjectChar(TypedControl(vk));
-      break;
-    }
-    case SDL_TEXTINPUT:
-      AddTypedText(e.text.text);
-      break;
-    case SDL_MOUSEMOTION: {
-      int x, y;
-      WindowToFrame(e.motion.x, e.motion.y, x, y);
-      InjectMouseMove(x, y);
-      break;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-      const int b = e.button.button == SDL_BUTTON_LEFT    ? MOUSE_LEFT
-                    : e.button.button == SDL_BUTTON_RIGHT ? MOUSE_RIGHT
-                    : e.button.button == SDL_BUTTON_MIDDLE ? MOUSE_MIDDLE
-                                                           : 0;
-      int x, y;
-      WindowToFrame(e.button.x, e.button.y, x, y);
-      InjectMouseMove(x, y);
-      InjectMouseButton(b, e.type == SDL_MOUSEBUTTONDOWN);
-      break;
-    }
-    case SDL_MOUSEWHEEL:
-      InjectWheel(e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y);
-      break;
-    default:
-      break;
-  }
-}
-
 bool OpenHeadless() {
   Screen& s = TheScreen();
   s.surface = SDL_CreateRGBSurfaceWithFormat(0, SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_PIXELFORMAT_ARGB8888);
   if (!s.surface) return false;
   s.renderer = SDL_CreateSoftwareRenderer(s.surface);
   return s.renderer != nullptr;
-}
-
-bool OpenWindow(int depth) {
-  Screen& s = TheScreen();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    DebugLog(std::string("Video init failed: ") + SDL_GetError());
-    return false;
-  }
-  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
-  // The largest whole multiple of 640×480 that fits the desktop with room for decorations.
-  int scale = 1;
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
-    scale = std::max(1, std::min((usable.w - 32) / SCREEN_WIDTH, (usable.h - 64) / SCREEN_HEIGHT));
-  Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-  s.fullscreen = depth != 0;
-  if (s.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  s.window = SDL_CreateWindow(s.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale, flags);
-  if (!s.window) return false;
-  SDL_SetWindowMinimumSize(s.window, SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
-  s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-  if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_TARGETTEXTURE);
-  if (!s.renderer) return false;
-  SDL_RendererInfo info;
-  if (SDL_GetRendererInfo(s.renderer, &info) == 0) DebugLog(std::string("Renderer: ") + info.name);
-  s.target = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                               SCREEN_WIDTH, SCREEN_HEIGHT);
-  if (!s.target) return false;
-  SDL_SetTextureScaleMode(s.target, SDL_ScaleModeLinear);
-  SDL_SetRenderTarget(s.renderer, s.target);
-  SDL_StartTextInput();
-  return true;
 }
 
 // Copies pixels and gives fully transparent pixels the colour of an opaque neighbour,
@@ -235,8 +54,6 @@ SDL_Texture* MakeTexture(const TImage& image, int frame, bool cutout) {
   SDL_SetTextureScaleMode(t, (image.flags & IMG_FILTERED) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   return t;
 }
-
-uint32_t pumpedAt = 0;
 
 }  // namespace
 
@@ -281,41 +98,13 @@ SDL_Texture* FrameTexture(TImage& image, int frame, bool cutout) {
   return v[size_t(frame)];
 }
 
-void ShowFrameInWindow() {
-  Screen& s = TheScreen();
-  if (!s.window) return;
-  SDL_SetRenderTarget(s.renderer, nullptr);
-  SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
-  SDL_RenderClear(s.renderer);
-  const SDL_Rect box = Letterbox();
-  SDL_SetTextureBlendMode(s.target, SDL_BLENDMODE_NONE);
-  SDL_SetTextureColorMod(s.target, 255, 255, 255);
-  SDL_SetTextureAlphaMod(s.target, 255);
-  SDL_RenderCopy(s.renderer, s.target, nullptr, &box);
-  SDL_RenderPresent(s.renderer);
-  SDL_SetRenderTarget(s.renderer, s.target);
-  ApplyViewport();
-}
-
 }  // namespace media_detail
-
-void PumpPlatformEvents() {
-  Screen& s = TheScreen();
-  if (!s.window) return;
-  // Queries come in bursts within a frame; the window system needs no more than one pump
-  // a millisecond.
-  const uint32_t now = SDL_GetTicks();
-  if (now == pumpedAt) return;
-  pumpedAt = now;
-  SDL_Event e;
-  while (SDL_PollEvent(&e)) HandleEvent(e);
-}
 
 bool Graphics(int width, int height, int depth, int /*hertz*/, int /*flags*/) {
   if (width != SCREEN_WIDTH || height != SCREEN_HEIGHT) return false;
   EndGraphics();
   Screen& s = TheScreen();
-  const bool ok = CurrentBackend() == Backend::Headless ? OpenHeadless() : OpenWindow(depth);
+  const bool ok = CurrentBackend() == Backend::Headless ? OpenHeadless() : media_detail::OpenWindow(depth);
   if (!ok) {
     DebugLog(std::string("Graphics failed: ") + SDL_GetError());
     EndGraphics();
@@ -340,27 +129,3 @@ void EndGraphics() {
 }
 
 bool GraphicsOpen() { return TheScreen().renderer != nullptr; }
-
-void AppTitle(const std::string& title) {
-  TheScreen().title = title;
-  if (TheScreen().window) SDL_SetWindowTitle(TheScreen().window, title.c_str());
-}
-
-void ShowMouse() {
-  if (TheScreen().window) SDL_ShowCursor(SDL_ENABLE);
-}
-
-void HideMouse() {
-  if (TheScreen().window) SDL_ShowCursor(SDL_DISABLE);
-}
-
-void MoveMouse(int x, int y) {
-  Screen& s = TheScreen();
-  if (s.window) {
-    int wx, wy;
-    FrameToWindow(x, y, wx, wy);
-    SDL_WarpMouseInWindow(s.window, wx, wy);
-    PumpPlatformEvents();
-  }
-  InjectMouseMove(x, y);
-}
