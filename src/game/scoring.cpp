@@ -17,9 +17,25 @@ namespace {
 // The tally's columns, as wide apart as the paper allows: the longest label ("Enlightenment
 // bonus:") and the widest value ("0 x 2500") of our main font need 312 pixels between them.
 constexpr float TALLY_LABEL_X = 162, TALLY_VALUE_RIGHT = 474;
+// The open scroll keeps clear of the header (the player's name and score end at y 58)
+// and of the screen's bottom edge: its top roller hangs SCROLL_TOP lower than the
+// artwork's own layout, its bottom roller SCROLL_BOTTOM lower, and the rows of the tally
+// follow the top roller down by TALLY_DOWN, as far as the bottom roller leaves room.
+constexpr float SCROLL_TOP = 36, SCROLL_BOTTOM = 22, TALLY_DOWN = 30;
+// Texts centred on the paper stay this far inside its edges.
+constexpr float PAPER_CENTRE = 315, PAPER_TEXT_WIDTH = 300;
 
 void DrawRightAligned(const std::string& text, float right, float y) {
   if (FontMain) FontMain->Draw(text, right - float(FontMain->GetWidth(text)), y, false);
+}
+
+// Centred on the paper, narrowed to fit it when the text is wider.
+void DrawOnPaper(const std::string& text, float y) {
+  if (!FontMain) return;
+  const float scale = std::min(1.0f, PAPER_TEXT_WIDTH / float(std::max(FontMain->GetWidth(text), 1)));
+  SetScale(scale, scale);
+  FontMain->Draw(text, PAPER_CENTRE, y, true);
+  SetScale(1, 1);
 }
 
 }  // namespace
@@ -76,7 +92,7 @@ void TGame::LevelComplete() {
 }
 
 void TGame::DrawTally() {
-  const float o = lcs_offset;
+  const float o = lcs_offset + TALLY_DOWN;
   lcs_step += 1;
   int t = 60;
   float y = 145;
@@ -101,7 +117,8 @@ void TGame::DrawTally() {
   };
 
   sound(60);
-  if (lcs_step > 60 && FontHeadline) FontHeadline->Draw(Text("Puzzle solved!"), 315, 100 + o, true);
+  if (lcs_step > 60 && FontHeadline)
+    FontHeadline->Draw(Text("Puzzle solved!"), PAPER_CENTRE, 100 + lcs_offset + SCROLL_TOP, true);
   t = 120;
 
   if (HasMode(LP_TORCH)) bonusRow(Text("Enlightenment bonus:"), 2500, "2500", t);
@@ -168,12 +185,12 @@ void TGame::DrawTally() {
 
   if (lcs_step > t) {
     sound(t + 1);
-    if (FontMain) FontMain->Draw("Your new score: " + std::to_string(User->Score), 315, 345 + o, true);
+    DrawOnPaper("Your new score: " + std::to_string(User->Score), 345 + o);
   }
   t += 60;
   if (lcs_step > t) {
     sound(t + 1);
-    if (FontMain) FontMain->Draw(Text("Press a mousebutton to continue!"), 315, 375 + o, true);
+    DrawOnPaper(Text("Press a mousebutton to continue!"), 375 + o);
   }
   if (ClickLatch[0] || ClickLatch[1]) lcs_action = 2;
 }
@@ -201,20 +218,20 @@ bool TGame::RenderLevelComplete() {
   }
 
   SetAlpha(lcs_alpha);
-  const float o = lcs_offset;
-  SetViewport(150, int(28 + o), 340, int(420 - 2 * o));
-  DrawImage(lcs_Pergament, 150, 28 + o);
+  const float top = lcs_offset + SCROLL_TOP, bottom = SCROLL_BOTTOM - lcs_offset;
+  SetViewport(150, int(28 + top), 340, int(420 + bottom - top));
+  DrawImage(lcs_Pergament, 150, 28 + top);
   if (lcs_action == 1 || lcs_action == 2) DrawTally();
   SetViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
   SetColor(255, 255, 255);
   const int frame = int(std::lround(lcs_frame)) % 32;
-  DrawImage(lcs_MidWheel, 155, 28 + o);
-  DrawImage(lcs_LeftWheel, 45, 15 + o, frame);
-  DrawImage(lcs_RightWheel, 483, 15 + o, frame);
+  DrawImage(lcs_MidWheel, 155, 28 + top);
+  DrawImage(lcs_LeftWheel, 45, 15 + top, frame);
+  DrawImage(lcs_RightWheel, 483, 15 + top, frame);
   SetRotation(180);
-  DrawImage(lcs_MidWheel, 482, 448 - o);
-  DrawImage(lcs_LeftWheel, 592, 462 - o, frame);
-  DrawImage(lcs_RightWheel, 154, 462 - o, frame);
+  DrawImage(lcs_MidWheel, 482, 448 + bottom);
+  DrawImage(lcs_LeftWheel, 592, 462 + bottom, frame);
+  DrawImage(lcs_RightWheel, 154, 462 + bottom, frame);
   SetRotation(0);
   SetAlpha(alpha);
   return false;

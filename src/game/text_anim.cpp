@@ -4,6 +4,29 @@
 #include "media/graphics.h"
 #include "present/bitmap_font.h"
 
+namespace {
+
+// A soft dark rim around the text and a shadow below it, so a white text reads over the
+// white clouds of the backgrounds too. The rim is the text drawn faintly in black around
+// its place; where the copies overlap, near the letters, it is darkest.
+void DrawWithShadow(const std::string& text, float x, float y, float zoom) {
+  constexpr float RIM = 2, SHADOW = 3, RIM_ALPHA = 0.3f, SHADOW_ALPHA = 0.45f;
+  constexpr int AROUND[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
+  const float alpha = GetAlpha();
+  int r, g, b;
+  GetColor(r, g, b);
+  SetColor(0, 0, 0);
+  SetAlpha(alpha * SHADOW_ALPHA);
+  FontHeadline->Draw(text, x + SHADOW * zoom, y + SHADOW * zoom, true);
+  SetAlpha(alpha * RIM_ALPHA);
+  for (const auto& d : AROUND) FontHeadline->Draw(text, x + float(d[0]) * RIM * zoom, y + float(d[1]) * RIM * zoom, true);
+  SetAlpha(alpha);
+  SetColor(r, g, b);
+  FontHeadline->Draw(text, x, y, true);
+}
+
+}  // namespace
+
 void TextAnim::Set(const std::string& caption, float x, float y) {
   Caption = caption;
   X = x;
@@ -24,6 +47,6 @@ void TextAnim::Render() {
     DebugLog("Destroyed: " + Caption);
   }
   SetScale(Zoom, Zoom);
-  if (FontHeadline) FontHeadline->Draw(Caption, X, Y, true);
+  if (FontHeadline) DrawWithShadow(Caption, X, Y, Zoom);
   SetScale(sx, sy);
 }
