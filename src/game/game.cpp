@@ -24,6 +24,14 @@
 #include <cmath>
 #include <cstdio>
 
+namespace {
+
+// The header: the player's name from the left, the score ending at the right; a long
+// name is shortened to keep a gap before the score.
+constexpr int HEADER_NAME_X = 24, HEADER_RIGHT = 617, HEADER_GAP = 24;
+
+}  // namespace
+
 TGame::TGame() {
   BTutorial = std::make_shared<BonusTutorial>();
   GameState = FADE_IN;
@@ -386,10 +394,12 @@ void TGame::ScoreBoard() {
   DrawImage(Board, 0, 0);
   if (!FontHeadline) return;
   FontHeadline->Draw(std::to_string(CurrentLevel + 1), 42, 233, true);
-  FontHeadline->Draw(User->Name, 24, -2, false);
   char digits[16];
   std::snprintf(digits, sizeof digits, "%06d", User->Score % 1000000);
-  FontHeadline->Draw(digits, float(617 - FontHeadline->GetWidth(digits)), -2, false);
+  const int scoreX = HEADER_RIGHT - FontHeadline->GetWidth(digits);
+  FontHeadline->Draw(digits, float(scoreX), -2, false);
+  const int nameWidth = scoreX - HEADER_GAP - HEADER_NAME_X;
+  FontHeadline->Draw(FontHeadline->Shortened(User->Name, nameWidth), HEADER_NAME_X, -2, false);
 }
 
 void TGame::OpenOptions() {

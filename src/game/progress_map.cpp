@@ -19,6 +19,8 @@
 
 namespace {
 
+constexpr int SET_NAME_WIDTH = 425;  // a self-made set's long name stays clear of "Exit"
+
 // The end screen's highest line centre: its glyph cells start below the screen's top.
 constexpr float END_TEXT_TOP = 40;
 
@@ -176,7 +178,7 @@ void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame) {
     }
     if (ImageButton(Text("Play"), 570, 420, false)) leaving = true;
 
-    if (FontHeadline) FontHeadline->Draw(SetName(LevelFilePath), 70, -9, false);
+    if (FontHeadline) FontHeadline->Draw(FontHeadline->Shortened(SetName(LevelFilePath), SET_NAME_WIDTH), 70, -9, false);
     if (FontMain) {
       FontMain->Draw(Text("Next Level: $level", {"level", std::to_string(currentLevel + 1)}), 95, 72, false);
       FontMain->Draw(Text("Score: $score", {"score", std::to_string(user->Score)}), 390, 72, false);

@@ -67,15 +67,15 @@ std::string HighscoreRankName(const HighscoreEntry& entry, const std::vector<Use
 
 namespace {
 
+constexpr int NAME_WIDTH = 200;  // up to the rank column
+
 void DrawRow(int i, const HighscoreEntry& entry, const std::string& currentName, const ImagePtr& bar) {
   const int y = 100 + 30 * i;
   if (entry.Name == currentName) DrawImage(bar, 59, float(y + 4));
   const std::string place = i + 1 < 10 ? "0" + std::to_string(i + 1) : std::to_string(i + 1);
   FontMain->Draw(place, 62, float(y), false);
-  // Long names are cut at their column so they never run into the rank.
-  SetViewport(100, 0, 200, SCREEN_HEIGHT);
-  FontMain->Draw(entry.Name, 100, float(y), false);
-  SetViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+  // Long names are shortened to their column so they never run into the rank.
+  FontMain->Draw(FontMain->Shortened(entry.Name, NAME_WIDTH), 100, float(y), false);
   FontMain->Draw(HighscoreRankName(entry, Users->UserList), 310, float(y), false);
   // A fixed 15-pixel pitch; the font's digits differ in width, so each sits centred in
   // its cell and the columns line up.

@@ -71,6 +71,16 @@ int TBitmapFont::GetWidth(const std::string& text) const {
   return widest;
 }
 
+std::string TBitmapFont::Shortened(const std::string& text, int maxWidth) const {
+  if (text.empty() || GetWidth(text) <= maxWidth) return text;
+  std::string cut = text;
+  do {
+    cut.pop_back();
+    while (!cut.empty() && cut.back() == ' ') cut.pop_back();
+  } while (!cut.empty() && GetWidth(cut + "..") > maxWidth);
+  return cut + "..";
+}
+
 int TBitmapFont::GetHeight(const std::string& text) const {
   int total = 0;
   int m = 0;  // carries over from line to line

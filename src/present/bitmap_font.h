@@ -27,6 +27,9 @@ public:
   int LoadBitmap(const std::string& url);
   int GetHeight(const std::string& text) const;
   int GetWidth(const std::string& text) const;
+  // The text as it fits into maxWidth pixels: unchanged when it does, else cut short and
+  // ended with ".." (only ".." when not even one character fits). For one line of text.
+  std::string Shortened(const std::string& text, int maxWidth) const;
   // Top-left of the first line at (x, y), or with centre set the centre of each line.
   // Colour, alpha, blend, rotation and scale are the caller's.
   int Draw(const std::string& text, float x, float y, bool centre) const;

@@ -23,6 +23,7 @@
 namespace {
 
 constexpr int LIST_X = 115, LIST_Y = 129, LIST_W = 191, LIST_H = 239;
+constexpr int NAME_INSET = 5, NAME_WIDTH = LIST_W - 2 * NAME_INSET;
 constexpr int BAR_X = 312, BAR_W = 20, TRACK_Y = 149, TRACK_LENGTH = 200;
 constexpr float PREVIEW_X = 349, PREVIEW_Y = 129, PREVIEW_SCALE = 0.314f;
 constexpr int SET_DONE = 50;
@@ -121,7 +122,7 @@ void TReqLevelSelect::DrawList() {
       LevelFile = sets_[i];
     }
     const BitmapFontPtr& font = Completed(user, sets_[i]) ? FontMainHover : FontMain;
-    font->Draw(ShownName(sets_[i]), LIST_X + 5, float(rowY), false);
+    font->Draw(font->Shortened(ShownName(sets_[i]), NAME_WIDTH), LIST_X + NAME_INSET, float(rowY), false);
     rowY += rowHeight;
   }
   SetViewport(vx, vy, vw, vh);

@@ -7,6 +7,7 @@
 #include "game/progress_map.h"
 #include "levels/level_set.h"
 #include "media/input.h"
+#include "present/bitmap_font.h"
 #include "ui/options.h"
 #include "ui/tutorial.h"
 
@@ -14,6 +15,9 @@
 #include <map>
 
 namespace {
+
+constexpr int HEADER_HEIGHT = 58;  // the player's name and score, down to the gold line
+constexpr int PRESS_TOP = 395, PRESS_HEIGHT = 20;  // the last line of the tally
 
 class Screens : public GameScenario {
 protected:
@@ -35,9 +39,20 @@ protected:
     return sum / (w * h);
   }
   bool Differs(const std::string& a, const std::string& b, int x, int y, int w, int h) {
+    return RightmostDifference(a, b, x, y, w, h) >= 0;
+  }
+  // The last column in which the two captures differ inside the rectangle; −1 if none.
+  int RightmostDifference(const std::string& a, const std::string& b, int x, int y, int w, int h) {
+    for (int i = x + w - 1; i >= x; --i)
+      for (int j = y; j < y + h; ++j)
+        if (At(a, i, j) != At(b, i, j)) return i;
+    return -1;
+  }
+  // Whether a bright pixel (such as white text) shows inside the rectangle.
+  bool Bright(const std::string& name, int x, int y, int w, int h) {
     for (int j = y; j < y + h; ++j)
       for (int i = x; i < x + w; ++i)
-        if (At(a, i, j) != At(b, i, j)) return true;
+        if (Light(At(name, i, j)) > 200) return true;
     return false;
   }
 
@@ -172,12 +187,38 @@ TEST_F(Screens, TallyTryAgainAndGameOver) {
   s.Wait(600);
   RunPlay(s);
 
+  // The scroll stays clear of the header: the player's name (and what lies between it and
+  // the score) looks the same as before the scroll opened.
+  for (const char* shot : {"22_tally_opening", "23_tally_rows", "24_tally_done"})
+    EXPECT_FALSE(Differs("21_solved_wobble", shot, 0, 0, 460, HEADER_HEIGHT)) << shot;
+  // "Press a mousebutton to continue!" stays inside the paper, clear of its edges.
+  EXPECT_TRUE(Bright("24_tally_done", 200, PRESS_TOP, 230, PRESS_HEIGHT));
+  EXPECT_FALSE(Bright("24_tally_done", 158, PRESS_TOP, 12, PRESS_HEIGHT));
+  EXPECT_FALSE(Bright("24_tally_done", 470, PRESS_TOP, 12, PRESS_HEIGHT));
   // The scroll shows more text rows as the tally goes on.
   EXPECT_TRUE(Differs("23_tally_rows", "24_tally_done", 170, 300, 300, 90));
   EXPECT_TRUE(Differs("22_tally_opening", "23_tally_rows", 170, 140, 300, 150));
   EXPECT_TRUE(Differs("26_try_again", "25_tally_closing", 240, 320, 10, 10));
   // The board's tray divider stays under the requester.
   EXPECT_TRUE(Differs("26_try_again", "27_game_over", 455, 150, 5, 200));
+}
+
+TEST_F(Screens, ALongPlayerNameIsShortenedBeforeTheScore) {
+  WriteSet("long name", {TwoPieces()});
+  user->Name = "Wolfgang Amadeus, Wanderer of the High Passes";
+  TGame& g = StartGame();
+  Script s;
+  StartPlaying(s, g);
+  Snap(s, "50_long_name");
+  s.Do([&] { user->Name = ""; }).Wait(1);
+  Snap(s, "51_no_name");
+  s.Stop();
+  RunPlay(s);
+  // Where the two differ is the name: it runs far to the right but ends before the score.
+  const int scoreLeft = 617 - FontHeadline->GetWidth("000000");
+  const int nameEnd = RightmostDifference("50_long_name", "51_no_name", 0, 0, 640, HEADER_HEIGHT);
+  EXPECT_GT(nameEnd, scoreLeft - 80);
+  EXPECT_LT(nameEnd, scoreLeft - 12);
 }
 
 TEST_F(Screens, OptionsPages) {

@@ -91,6 +91,16 @@ TEST_F(FontTest, LinesSplitAtLineFeeds) {
   EXPECT_EQ(WhiteRows(100 + W_C), std::make_pair(100, 107));      // only B's column
 }
 
+TEST_F(FontTest, ShortenedTextsEndInTwoDotsWithinTheirWidth) {
+  constexpr int DOTS = 2 * 3;  // '.' is 3 wide
+  EXPECT_EQ(font.Shortened("ABC", W_A + W_B + W_C), "ABC");  // fits exactly
+  EXPECT_EQ(font.Shortened("ABC", W_A + W_B + DOTS), "AB..");
+  EXPECT_EQ(font.Shortened("ABC", W_A + W_B + DOTS - 1), "A..");
+  EXPECT_EQ(font.Shortened("A BC", W_A + 3 + W_B + DOTS - 1), "A..");  // no blank before the dots
+  EXPECT_EQ(font.Shortened("ABC", 1), "..");
+  EXPECT_EQ(font.Shortened("", -5), "");
+}
+
 TEST_F(FontTest, Code255IsOnlyMeasuredWhenCentring) {
   EXPECT_EQ(font.GetWidth("A\xff"), W_A);
   font.Draw("A\xff", 200, 100, true);

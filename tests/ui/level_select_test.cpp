@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -126,6 +127,34 @@ TEST_F(LevelSelectTest, TheDownArrowScrollsALongListToItsEndAndNoFurther) {
   EXPECT_EQ(selection.ListHeight, 25 * FontMain->FrameHeight - 239);
   EXPECT_GT(selection.ListHeight, 0);
   EXPECT_FLOAT_EQ(selection.ListOffset, float(selection.ListHeight));
+}
+
+TEST_F(LevelSelectTest, LongSetNamesAreShortenedInsideTheList) {
+  // A set of the player's own with a long name, and in its place one with a short name:
+  // where their rows differ is the long name's text, which must end inside the list.
+  const std::string folder = DataFolder->GetPath();
+  constexpr int LIST_X = 115, LIST_W = 191;
+  const int rowHeight = FontMain->FrameHeight, rowY = 129 + 5 * rowHeight;
+  auto rowOf = [&](const std::string& name) {
+    EXPECT_TRUE(CreateEmptyLevelSet(folder + name + ".lvl"));
+    PixmapPtr row;
+    Script script;
+    script.Wait(25).Do([&] { row = GrabPixmap(LIST_X, rowY, LIST_W, rowHeight); }).Click(CHOOSE_X, CHOOSE_Y).Wait(200);
+    script.Install(true);
+    TReqLevelSelect selection;
+    std::filesystem::remove(folder + name + ".lvl");
+    return row;
+  };
+  const std::string longName = "The Long Road over the Seven Passes";
+  ASSERT_GT(FontMain->GetWidth(longName), LIST_W);
+  const PixmapPtr with = rowOf(longName), without = rowOf("A");
+  ASSERT_TRUE(with && without);
+  int nameEnd = -1;
+  for (int x = 0; x < LIST_W; ++x)
+    for (int y = 0; y < rowHeight; ++y)
+      if (with->ReadPixel(x, y) != without->ReadPixel(x, y)) nameEnd = x;
+  EXPECT_GT(nameEnd, LIST_W - 30);
+  EXPECT_LT(nameEnd, LIST_W - 4);
 }
 
 TEST_F(LevelSelectTest, AShortListDoesNotScroll) {
