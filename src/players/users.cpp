@@ -22,7 +22,11 @@ void TUsers::RemoveUserNo(int index) {
 }
 
 UserPtr TUsers::GetCurrentUser() {
-  if (UserList.empty()) AddUser("Neuer Spieler", 100, 80, 0, 0, 0, 0, true, true, true, true, "", 0, false);
+  if (UserList.empty()) {
+    // Named in the game's language, like the first profile made at start-up.
+    const std::string name = Language ? Language->GetString("New Player") : "New Player";
+    AddUser(name, 100, 80, 0, 0, 0, 0, true, true, true, true, "", 0, false);
+  }
   if (CurrentUserIndex >= 0 && size_t(CurrentUserIndex) < UserList.size()) return UserList[size_t(CurrentUserIndex)];
   return UserList.front();
 }

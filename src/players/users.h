@@ -46,8 +46,8 @@ public:
 
   void RemoveUser(const std::string& name);
   void RemoveUserNo(int index);
-  // The profile at CurrentUserIndex, else the first; on an empty list a new
-  // "Neuer Spieler" is added and returned. The index is left as it is.
+  // The profile at CurrentUserIndex, else the first; on an empty list a new "New Player"
+  // (from the string table) is added and returned. The index is left as it is.
   UserPtr GetCurrentUser();
   void RemoveAllUsers();
   bool AddUser(const std::string& Name, int MusicVolume, int SFXVolume, int Score, int Selected_Background,

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int LIST_X = 109, LIST_Y = 84, LIST_W = 179, LIST_H = 240;
+constexpr int NAME_INSET = 5, NAME_WIDTH = LIST_W - 2 * NAME_INSET;
 constexpr int TRACK_X = 292, TRACK_Y = 104, TRACK_W = 20, TRACK_LENGTH = 200;
 constexpr int MAX_NAME_WIDTH = 300;
 
@@ -70,7 +71,8 @@ void TReqUsers::DrawList(float x, float y) {
       if (ClickLatch[0] && Alpha >= 1) CurrentUserIndex = i;
     }
     if (CurrentUserIndex == i) DrawClipped(RequesterImage, x, y, 2, areaX, rowY, LIST_W, rowHeight);
-    FontMain->Draw(PrintableName(Users->UserList[size_t(i)]->Name), x + 114, float(rowY), false);
+    const std::string name = FontMain->Shortened(PrintableName(Users->UserList[size_t(i)]->Name), NAME_WIDTH);
+    FontMain->Draw(name, x + LIST_X + NAME_INSET, float(rowY), false);
     rowY += rowHeight;
   }
   SetViewport(vx, vy, vw, vh);
@@ -123,7 +125,8 @@ void TReqUsers::DrawButtons(float x, float y) {
     MenuAction() = "CHANGE_USER";
   }
   SetScale(0.89f, 1);
-  if (ImageButton(Text("Delete"), bx, by + 233) && alive) Users->RemoveUserNo(CurrentUserIndex);
+  if (ImageButton(Text("Delete"), bx, by + 233) && alive && TitleScreen && !Users->UserList.empty())
+    TitleScreen->AskToDelete(Users->UserList[size_t(CurrentUserIndex)]);
   SetScale(0.89f, 1);
   if (ImageButton(Text("Ok"), bx, by + 337) && alive) {
     Users->Save();

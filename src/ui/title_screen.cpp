@@ -1,6 +1,7 @@
 #include "ui/title_screen.h"
 
 #include "app/shell.h"
+#include "game/req_yes_no.h"
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/platform.h"
@@ -23,6 +24,9 @@ namespace {
 
 constexpr float PI = 3.14159265358979f;
 constexpr int GREETING_WIDTH = 250;  // wider lines would reach "Highscore"
+constexpr int LIST_X = 62, LIST_Y = 25;          // the player list
+constexpr int QUESTION_X = 91, QUESTION_Y = 100;  // the delete question, centred
+constexpr int QUESTION_TEXT_WIDTH = 400;
 
 void PlayClick() {
   if (SFX) SFX->Play(SFX_CLICK);
@@ -30,16 +34,9 @@ void PlayClick() {
 
 // "Welcome, $name!", a very long name shortened so the line stays clear of the menu.
 std::string Greeting(const std::string& name) {
-  std::string shown = PrintableName(name);
-  std::string line = Language->GetString("Welcome, $name!", {"name", shown});
-  while (FontMain->GetWidth(line) > GREETING_WIDTH && !shown.empty()) {
-    if (shown.size() >= 2 && shown.compare(shown.size() - 2, 2, "..") == 0) shown.resize(shown.size() - 2);
-    if (!shown.empty()) shown.pop_back();
-    shown += "..";
-    line = Language->GetString("Welcome, $name!", {"name", shown});
-    if (shown == "..") break;
-  }
-  return line;
+  const int rest = FontMain->GetWidth(Language->GetString("Welcome, $name!", {"name", ""}));
+  const std::string shown = FontMain->Shortened(PrintableName(name), GREETING_WIDTH - rest);
+  return Language->GetString("Welcome, $name!", {"name", shown});
 }
 
 bool Inside(int mx, int my, int left, int top, int right, int bottom) {
@@ -60,11 +57,23 @@ TTitleScreen::TTitleScreen() {
   NameReq->Alpha = 0;
   ReqOptions = std::make_shared<TOptions>();
   ReqUsers = std::make_shared<TReqUsers>();
+  DeleteReq = std::make_shared<TReqYesNo>();
+  DeleteReq->Alpha = 0;
 }
 
 void TTitleScreen::LoadTitleData() {}
 
 void TTitleScreen::InitRun() { TitleMenuState = true; }
+
+void TTitleScreen::AskToDelete(const UserPtr& user) {
+  if (!user) return;
+  DeleteCandidate = user;
+  const std::string name = FontMain->Shortened(PrintableName(user->Name), QUESTION_TEXT_WIDTH);
+  DeleteReq->Line1 = Text("Delete player?");
+  DeleteReq->Line2 = Text("$name\nand all progress will be lost.", {"name", name});
+  DeleteReq->ButtonPressStr.clear();
+  Action = "DELETE_USER";
+}
 
 bool TTitleScreen::DrawMenuItem(const std::string& text, int x, int y, float scale) {
   const int n = NextWidget();
@@ -113,7 +122,7 @@ bool TTitleScreen::RenderNameRequester() {
     if (NameReq->Alpha < 1) NameReq->Alpha += 0.05f;
     if (ReqUsers->Alpha > 0) {
       ReqUsers->Alpha -= 0.05f;
-      ReqUsers->Render(62, 25);
+      ReqUsers->Render(LIST_X, LIST_Y);
     }
     NameReq->Render(105, 115);
     return true;
@@ -121,6 +130,34 @@ bool TTitleScreen::RenderNameRequester() {
   if (NameReq->Alpha > 0) {
     NameReq->Alpha -= 0.05f;
     NameReq->Render(105, 115);
+    return true;
+  }
+  return false;
+}
+
+bool TTitleScreen::RenderDeleteQuestion() {
+  if (Action == "DELETE_USER") {
+    if (DeleteReq->Alpha < 1) DeleteReq->Alpha += 0.05f;
+    if (ReqUsers->Alpha > 0) {
+      ReqUsers->Alpha -= 0.05f;
+      ReqUsers->Render(LIST_X, LIST_Y);
+    }
+    DeleteReq->Render(QUESTION_X, QUESTION_Y);
+    if (DeleteReq->Alpha < 1) DeleteReq->ButtonPressStr.clear();  // no answer before it is fully shown
+    if (DeleteReq->ButtonPressStr == "YES") {
+      const auto& list = Users->UserList;
+      const auto it = std::find(list.begin(), list.end(), DeleteCandidate);
+      if (it != list.end()) Users->RemoveUserNo(int(it - list.begin()));
+    }
+    if (!DeleteReq->ButtonPressStr.empty()) {
+      DeleteCandidate = nullptr;
+      Action = "USERS_SHOW";
+    }
+    return true;
+  }
+  if (DeleteReq->Alpha > 0) {
+    DeleteReq->Alpha -= 0.05f;
+    DeleteReq->Render(QUESTION_X, QUESTION_Y);
     return true;
   }
   return false;
@@ -202,13 +239,13 @@ void TTitleScreen::Transitions() {
   if (Action == "LEAVE_USERS") {
     if (ReqUsers->Alpha > 0) {
       ReqUsers->Alpha -= 0.05f;
-      ReqUsers->Render(62, 25);
+      ReqUsers->Render(LIST_X, LIST_Y);
     }
     if (ReqUsers->Alpha <= 0) Action = "";
   }
   if (Action == "USERS_SHOW") {
     if (ReqUsers->Alpha < 1) ReqUsers->Alpha += 0.05f;
-    ReqUsers->Render(62, 25);
+    ReqUsers->Render(LIST_X, LIST_Y);
   }
 }
 
@@ -233,7 +270,7 @@ int TTitleScreen::Run() {
     if (Alpha <= 0) TitleMenuState = false;
   }
   DrawLogo();
-  if (!RenderNameRequester()) {
+  if (!RenderNameRequester() && !RenderDeleteQuestion()) {
     DrawMenuTexts(c);
     Transitions();
   }

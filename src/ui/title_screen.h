@@ -13,6 +13,8 @@
 class TOptions;
 class TReqEnterName;
 class TReqUsers;
+class TReqYesNo;
+class TUser;
 
 class TTitleScreen {
 public:
@@ -22,6 +24,8 @@ public:
   std::shared_ptr<TReqEnterName> NameReq;
   std::shared_ptr<TOptions> ReqOptions;
   std::shared_ptr<TReqUsers> ReqUsers;
+  std::shared_ptr<TReqYesNo> DeleteReq;     // "Delete player?"
+  std::shared_ptr<TUser> DeleteCandidate;  // the player it asks about
   float TextAlpha = -1.5f;  // the texts show after 30 frames, clickable after 50
   std::string Action;       // the menu's state; "" is the idle menu
   float Alpha = 1;          // logo area, and the host's fade (0 = black)
@@ -32,6 +36,8 @@ public:
 
   void LoadTitleData();
   void InitRun();
+  // Puts the question whether to delete this player (the list's "Delete").
+  void AskToDelete(const std::shared_ptr<TUser>& user);
   // One frame of the menu; always 0. Does nothing once the visit has ended.
   int Run();
   // One centred headline entry; true in the frame in which it is chosen.
@@ -41,6 +47,8 @@ private:
   void DrawLogo();
   // The name requester while it is open or fading out; false when it is not shown.
   bool RenderNameRequester();
+  // The delete question while it is open or fading out; false when it is not shown.
+  bool RenderDeleteQuestion();
   void DrawMenuTexts(int wobble);
   // A text area (player greeting, "Quit") that reacts to hover and click.
   bool TextArea(const std::string& line1, int x1, int y1, const std::string& line2, int x2, int y2, int left,

@@ -77,7 +77,7 @@ const std::string ANN_FILE(
 TEST_F(UsersTest, CurrentUserOfEmptyListIsANewPlayer) {
   const UserPtr u = Users->GetCurrentUser();
   ASSERT_EQ(Users->UserList.size(), 1u);
-  EXPECT_EQ(u->Name, "Neuer Spieler");
+  EXPECT_EQ(u->Name, "New Player");
   EXPECT_EQ(u->MusicVolume, 100);
   EXPECT_EQ(u->SFXVolume, 80);
   EXPECT_TRUE(u->BackgroundAnimation && u->ProgressMap && u->Wisdoms && u->Tutorial);

@@ -1,6 +1,7 @@
 // The main menu driven through its real host (the intro's menu loop): clicks before the
 // texts are shown, the quit fade, and managing players through the list and name entry.
 #include "app/shell.h"
+#include "game/req_yes_no.h"
 #include "media/input.h"
 #include "media/script.h"
 #include "media/stream.h"
@@ -20,6 +21,8 @@ constexpr int GREETING_X = 109, GREETING_Y = 400;
 constexpr int LIST_NEW_X = 62 + 367, LIST_NEW_Y = 25 + 107;
 constexpr int LIST_CHANGE_Y = 25 + 170, LIST_DELETE_Y = 25 + 233, LIST_OK_Y = 25 + 337;
 constexpr int NAME_OK_X = 105 + 233, NAME_OK_Y = 115 + 207;
+// The delete question sits at (91, 100): "Yeah" and "No".
+constexpr int YEAH_X = 91 + 110, NO_X = 91 + 350, ANSWER_Y = 100 + 210;
 
 class TitleMenuTest : public GameTest {
 protected:
@@ -42,6 +45,7 @@ protected:
   }
 
   static bool TextsShown() { return TitleScreen->TextAlpha >= 1; }
+  static bool DeleteQuestionShown() { return Showing("DELETE_USER", TitleScreen->DeleteReq); }
   static bool Showing(const std::string& action, const std::shared_ptr<TRequester>& req) {
     return TitleScreen->Action == action && req->Alpha >= 1;
   }
@@ -119,15 +123,31 @@ TEST_F(TitleMenuTest, PlayersAreAddedRenamedAndDeletedDownToTheDefaultPlayer) {
       .Click(NAME_OK_X, NAME_OK_Y)
       .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "back to the list")
       .Do([] { EXPECT_EQ(Names(), (std::vector<std::string>{"Tester", "Tester"})); })
-      // Deleting both: the menu's next look-up brings the default player.
+      // Deleting asks first, naming the player; "No" keeps the player.
       .Click(LIST_NEW_X, LIST_DELETE_Y)
-      .Wait(2)
+      .Until(DeleteQuestionShown, 100, "the delete question")
+      .Do([] {
+        EXPECT_EQ(TitleScreen->DeleteReq->Line1, "Delete player?");
+        EXPECT_EQ(TitleScreen->DeleteReq->Line2, "Tester\nand all progress will be lost.");
+      })
+      .Click(NO_X, ANSWER_Y)
+      .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "back to the list")
+      .Do([] { EXPECT_EQ(Names(), (std::vector<std::string>{"Tester", "Tester"})); })
+      // "Yeah" deletes; with both gone the menu's next look-up brings the default player,
+      // named in the game's language.
       .Click(LIST_NEW_X, LIST_DELETE_Y)
-      .Wait(3)
-      .Do([] { EXPECT_EQ(Names(), std::vector<std::string>{"Neuer Spieler"}); })
+      .Until(DeleteQuestionShown, 100, "the delete question")
+      .Click(YEAH_X, ANSWER_Y)
+      .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "back to the list")
+      .Do([] { EXPECT_EQ(Names(), std::vector<std::string>{"Tester"}); })
+      .Click(LIST_NEW_X, LIST_DELETE_Y)
+      .Until(DeleteQuestionShown, 100, "the delete question")
+      .Click(YEAH_X, ANSWER_Y)
+      .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "back to the list")
+      .Do([] { EXPECT_EQ(Names(), std::vector<std::string>{"New Player"}); })
       .Click(LIST_NEW_X, LIST_OK_Y)
       .Until([] { return TitleScreen->Action.empty(); }, 100, "idle menu")
-      .Do([] { EXPECT_NE(SavedFile().find("Neuer Spieler\r\n"), std::string::npos); })
+      .Do([] { EXPECT_NE(SavedFile().find("New Player\r\n"), std::string::npos); })
       .Stop();
   EXPECT_THROW(RunMenu(script), StopRun);
 }
@@ -157,6 +177,36 @@ TEST_F(TitleMenuTest, NameEntryKeepsEmptyNamesOutAndStopsAtItsWidth) {
   EXPECT_EQ(Names(), std::vector<std::string>{"Tester"});
   EXPECT_EQ(TitleScreen->Action, "USERS_SHOW");
   EXPECT_EQ(CurrentUserIndex, 0);
+}
+
+TEST_F(TitleMenuTest, LongNamesAreShortenedInTheListAndInTheDeleteQuestion) {
+  const std::string longName = "Wolfgang Amadeus the Wandering";
+  constexpr int LIST_LEFT = 62 + 109, LIST_W = 179;
+  ASSERT_GT(FontMain->GetWidth(longName), LIST_W);
+  // The player's row drawn with the name and without: where they differ is the name,
+  // which fills the row but ends before the list's edge.
+  auto row = [](const std::string& name) {
+    Users->UserList[0]->Name = name;
+    PollInput();
+    Cls();
+    TitleScreen->ReqUsers->Alpha = 1;
+    TitleScreen->ReqUsers->Render(62, 25);
+    return GrabPixmap(LIST_LEFT, 25 + 84, LIST_W, FontMain->FrameHeight);
+  };
+  const PixmapPtr with = row(longName), without = row("");
+  int nameEnd = -1;
+  for (int x = 0; x < LIST_W; ++x)
+    for (int y = 0; y < with->height; ++y)
+      if (with->ReadPixel(x, y) != without->ReadPixel(x, y)) nameEnd = x;
+  EXPECT_GT(nameEnd, LIST_W - 30);
+  EXPECT_LT(nameEnd, LIST_W - 4);
+
+  // The question names the player, shortened to its box; "No" keeps the player.
+  Users->UserList[0]->Name = longName + longName;
+  TitleScreen->AskToDelete(Users->UserList[0]);
+  const std::string line = TitleScreen->DeleteReq->Line2.substr(0, TitleScreen->DeleteReq->Line2.find('\n'));
+  EXPECT_EQ(line.substr(line.size() - 2), "..");
+  EXPECT_LE(FontMain->GetWidth(line), 400);
 }
 
 TEST(PlayerNames, ControlCharactersBecomeSpaces) {
