@@ -83,6 +83,8 @@ void PlatformPresent(int /*sync*/) {
   Delay(wait);
 }
 
+void ResetFramePacing() { pacer.Reset(); }
+
 void FatalError(const std::string& message) {
   DebugLog("Fatal: " + message);
   std::fprintf(stderr, "Quorvale: %s\n", message.c_str());

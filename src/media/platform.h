@@ -52,3 +52,5 @@ bool AppTerminate();
 
 // Internal to the media layer: advance the clock and run the driver for one present.
 void PlatformPresent(int sync);
+// Internal: a newly opened frame starts the rhythm anew, on the clock of its back end.
+void ResetFramePacing();

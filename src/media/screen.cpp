@@ -112,6 +112,7 @@ bool Graphics(int width, int height, int depth, int /*hertz*/, int /*flags*/) {
   }
   ++s.generation;
   ResetDrawState();
+  ResetFramePacing();
   return true;
 }
 

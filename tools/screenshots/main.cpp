@@ -1,6 +1,7 @@
 // The screenshot tour: plays the real game headless through a script, from the logo to
 // the menus and into a game, and writes one PNG per screen and state into the folder given
-// on the command line, for review by eye. Profiles go to a data folder inside it.
+// on the command line, for review by eye. Profiles go to a data folder inside it. With a
+// display, the menu is also shown in a real window of odd sizes, letterboxed.
 #include "app/main_loop.h"
 #include "app/shell.h"
 #include "app/startup.h"
@@ -11,9 +12,11 @@
 #include "media/platform.h"
 #include "media/script.h"
 #include "media/stream.h"
+#include "media/window.h"
 #include "present/ambient.h"
 #include "players/data_folder.h"
 #include "players/users.h"
+#include "game/req_yes_no.h"
 #include "ui/options.h"
 #include "ui/player_requesters.h"
 #include "ui/level_select.h"
@@ -34,12 +37,12 @@ namespace {
 fs::path OutDir;
 int ShotCount = 0;
 
-// Writes the frame as it is being presented.
-void SaveShot(const std::string& name) {
+// Writes the picture (by default the frame as it is being presented).
+void SaveShot(const std::string& name, const PixmapPtr& picture = nullptr) {
   ++ShotCount;
   const std::string prefix = (ShotCount < 10 ? "0" : "") + std::to_string(ShotCount) + "_";
   const fs::path file = OutDir / (prefix + name + ".png");
-  if (!SavePixmapPNG(GrabPixmap(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), file.string()))
+  if (!SavePixmapPNG(picture ? picture : GrabPixmap(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), file.string()))
     std::fprintf(stderr, "could not write %s\n", file.c_str());
   else
     std::printf("%s\n", file.c_str());
@@ -71,9 +74,12 @@ void Intro(Tour& t) {
   t.Shot("menu");
 }
 
+bool PlayerList() { return TitleScreen->Action == "USERS_SHOW" && TitleScreen->ReqUsers->Alpha >= 1; }
+
+// Adding a player, the question before deleting one, and a long name (shortened in the
+// list, the greeting and the game's header for the rest of the tour).
 void Players(Tour& t) {
-  t.s.Click(109, 400).Until([] { return TitleScreen->Action == "USERS_SHOW" && TitleScreen->ReqUsers->Alpha >= 1; },
-                            100, "player list");
+  t.s.Click(109, 400).Until(PlayerList, 100, "player list");
   t.Shot("player_list");
   t.s.Click(62 + 367, 25 + 107)
       .Until([] { return TitleScreen->NameReq->Alpha >= 1; }, 100, "name entry")
@@ -82,7 +88,20 @@ void Players(Tour& t) {
   t.Shot("name_entry");
   t.s.TapKey(13).Until([] { return TitleScreen->ReqUsers->Alpha >= 1; }, 100, "player list again");
   t.Shot("player_list_two_players");
+  t.s.Click(62 + 367, 25 + 233)
+      .Until([] { return TitleScreen->Action == "DELETE_USER" && TitleScreen->DeleteReq->Alpha >= 1; }, 100,
+             "delete question");
+  t.Shot("delete_question");
+  t.s.Click(91 + 350, 100 + 210).Until(PlayerList, 100, "player list after no");
+  t.s.Click(62 + 367, 25 + 170)
+      .Until([] { return TitleScreen->NameReq->Alpha >= 1; }, 100, "rename entry")
+      .HoldKey(8, 130)
+      .Type("Wanderer of the Seven High Passes")
+      .TapKey(13)
+      .Until(PlayerList, 100, "player list with a long name");
+  t.Shot("player_list_long_name");
   t.s.Click(62 + 367, 25 + 337).Until(MenuIdle, 100, "menu");
+  t.Shot("menu_long_name");
 }
 
 void Options(Tour& t) {
@@ -220,7 +239,7 @@ void FirstGame(Tour& t, const std::string& set) {
   t.s.Click(320, 240).Wait(100);
   t.Shot("get_ready");
   t.s.Wait(200);
-  t.Shot("play");
+  t.Shot("play_long_name_header");
   QuitGame(t);
 }
 
@@ -259,6 +278,8 @@ void SolvedAndTimedOut(Tour& t, const std::string& solvedSet) {
   t.Shot("play_carrying_a_piece");
   t.s.Click(300, 240).Wait(350);
   t.Shot("tally_scroll");
+  t.s.Wait(650);
+  t.Shot("tally_scroll_done");
   t.s.Click(320, 240).Wait(150);
   t.Shot("end_screen");
   t.s.Click(320, 240).Wait(100);
@@ -322,6 +343,25 @@ void EditorOverwrite(Tour& t) {
   t.s.Click(460, 310).Wait(10).TapKey(27).Wait(30).TapKey(27).Until(MenuIdle, 300, "menu");
 }
 
+void OpenFrame(Backend backend) {
+  SetBackend(backend);
+  if (!Graphics(SCREEN_WIDTH, SCREEN_HEIGHT)) std::fprintf(stderr, "no frame\n");
+  SetBlend(BLEND_ALPHA);
+  HideMouse();
+}
+
+// The menu in a real window of odd sizes (wide, tall): the frame letterboxed between
+// black bars, as the window shows it. Only with a display; the tour goes on headless.
+void ResizedWindow(Tour& t) {
+  if (!std::getenv("DISPLAY")) return;
+  t.s.Do([] { OpenFrame(Backend::Windowed); });
+  for (const auto& [w, h] : {std::pair{1000, 560}, std::pair{600, 760}}) {
+    const std::string name = "window_" + std::to_string(w) + "x" + std::to_string(h);
+    t.s.Do([w = w, h = h] { SetWindowSize(w, h); }).Wait(40).Do([name] { SaveShot(name, GrabWindow()); });
+  }
+  t.s.Do([] { OpenFrame(Backend::Headless); });
+}
+
 // Each play background with its ambient animation running for a few seconds, drawn the
 // way the game draws them under the board.
 void Scenery() {
@@ -370,6 +410,7 @@ int main(int argc, char** argv) {
   for (const auto& [mode, set] : sets.modes) ModeGame(tour, set, mode);
   if (!sets.bonus.empty()) BonusGame(tour, sets.bonus);
   SolvedAndTimedOut(tour, sets.solved);
+  ResizedWindow(tour);
   tour.s.Stop();
   tour.s.Install();
   try {
