@@ -1,12 +1,14 @@
 // Frame cost of the puzzle game: one play frame of a seven-piece level in each stage mode
-// (half the pieces on their places, the rest in the tray), and the area check, on the
+// (half the pieces on their places, the rest in the tray) and the area check, on the
 // headless back end and on the windowed OpenGL one (under an X server such as Xvfb; without
 // DISPLAY those are skipped). The windowed loop is paced to 60 Hz, so read its CPU column
 // (the whole process: the renderer's threads included); headless frames do not wait.
+// Also a floating text at full size with its dark rim, headless.
 #include "bench_env.h"
 
 #include "app/shell.h"
 #include "game/game.h"
+#include "game/text_anim.h"
 #include "levels/level_set.h"
 #include "levels/puzzle_set.h"
 #include "media/graphics.h"
@@ -145,6 +147,19 @@ void BM_CheckArea(benchmark::State& state, Backend backend) {
   for (auto _ : state) benchmark::DoNotOptimize(game->CheckArea(false));
 }
 
+// Headless only: the OpenGL renderer would only queue the draws here, unpresented.
+void BM_FloatingText(benchmark::State& state) {
+  if (!OpenFrame(Backend::Headless)) {
+    state.SkipWithError("no frame could be opened");
+    return;
+  }
+  TextAnim text;
+  text.Set("Puzzle solved!", 290, 240);
+  text.Zoom = 1.01f;         // grown to full size
+  text.ShowDelay = 1 << 30;  // and held there
+  for (auto _ : state) text.Render();
+}
+
 void RegisterAll() {
   for (Backend backend : {Backend::Headless, Backend::Windowed}) {
     const std::string end = backend == Backend::Headless ? "/headless" : "/opengl";
@@ -157,6 +172,7 @@ void RegisterAll() {
         ->Unit(benchmark::kMillisecond)
         ->MeasureProcessCPUTime();
   }
+  benchmark::RegisterBenchmark("BM_FloatingText/headless", BM_FloatingText)->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace
