@@ -72,3 +72,8 @@ void InitDataFolder() {
   done = true;
   DataFolder = TFullAccess::Create("Ostravin", "Quorvale");
 }
+
+bool LockDataFolder() {
+  InitDataFolder();
+  return LockFileForLife(DataFolder->GetPath() + "quorvale.lock");
+}
