@@ -32,6 +32,7 @@ bool SoundPiece(Shape& p) {
     return false;
   p.Rotation = std::fmod(p.Rotation, 360.0f);
   if (p.Rotation < 0) p.Rotation += 360;
+  if (p.Rotation >= 360) p.Rotation = 0;  // a tiny negative angle rounds up to 360
   return true;
 }
 
