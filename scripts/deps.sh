@@ -8,6 +8,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libpng-dev libjpeg-dev libogg-dev libvorbis-dev
   libcairo2-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
   xvfb xauth libgl1-mesa-dri
   fonts-dejavu-core fonts-averia-serif-gwf fonts-cabin
 )
