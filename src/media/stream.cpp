@@ -21,6 +21,14 @@ const std::string INCBIN = "incbin::";
 
 bool IsIncbin(const std::string& path) { return path.compare(0, INCBIN.size(), INCBIN) == 0; }
 
+// Temporary files are named "<target>.tmp-" and six random characters.
+const std::string TEMP_MARK = ".tmp-";
+
+bool IsTemporaryName(const std::string& name) {
+  const size_t mark = name.rfind(TEMP_MARK);
+  return mark != std::string::npos && mark > 0 && name.size() == mark + TEMP_MARK.size() + 6;
+}
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
@@ -270,7 +278,7 @@ StreamPtr ReadStream(const std::string& path) {
 
 StreamPtr WriteStream(const std::string& path) {
   if (IsIncbin(path) || path.empty() || path.back() == '/') return nullptr;
-  std::string temp = path + ".tmp-XXXXXX";
+  std::string temp = path + TEMP_MARK + "XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     DebugLog("Could not create " + temp + ": " + std::strerror(errno));
@@ -298,6 +306,15 @@ bool CopyFile(const std::string& from, const std::string& to) {
   constexpr int64_t CHUNK = 65536;
   while (!in->Eof() && !out->Failed()) out->WriteString(in->ReadString(CHUNK));
   return out->Close();
+}
+
+void RemoveLeftoverTemporaries(const std::string& folder) {
+  for (const std::string& name : LoadDir(folder)) {
+    const std::string path = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + name;
+    if (!IsTemporaryName(name) || !FileExists(path) || fs::is_symlink(path)) continue;
+    DebugLog("Removing a save cut short: " + path);
+    DeleteFile(path);
+  }
 }
 
 bool LockFileForLife(const std::string& path) {

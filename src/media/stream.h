@@ -68,6 +68,9 @@ StreamPtr WriteStream(const std::string& path);
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
 // Copies a file piece by piece through a write stream; false when anything failed.
 bool CopyFile(const std::string& from, const std::string& to);
+// Deletes the temporary files that saves cut short by a crash left in a folder. Only for a
+// folder no other program is saving into (see LockFileForLife).
+void RemoveLeftoverTemporaries(const std::string& folder);
 // Takes an exclusive lock that lasts as long as the program (the system drops it when the
 // program ends in any way); false only when another program holds it.
 bool LockFileForLife(const std::string& path);

@@ -75,5 +75,8 @@ void InitDataFolder() {
 
 bool LockDataFolder() {
   InitDataFolder();
-  return LockFileForLife(DataFolder->GetPath() + "quorvale.lock");
+  if (!LockFileForLife(DataFolder->GetPath() + "quorvale.lock")) return false;
+  // No other game saves here now: what a crash left half-written can go.
+  RemoveLeftoverTemporaries(DataFolder->GetPath());
+  return true;
 }

@@ -210,7 +210,7 @@ TEST_F(HostileFiles, TwoWritersOfOneFileNeverMixTheirBytes) {
   EXPECT_EQ(unsigned(perms), unsigned(0666 & ~mask));
 }
 
-TEST_F(HostileFiles, CopiesStreamAndLocksExcludeASecondHolder) {
+TEST_F(HostileFiles, CopiesStreamLocksExcludeASecondHolderAndLeftoversGo) {
   std::string big(300000, '\0');
   for (size_t i = 0; i < big.size(); ++i) big[i] = char(i * 7);
   Put(In("big"), big);
@@ -221,4 +221,11 @@ TEST_F(HostileFiles, CopiesStreamAndLocksExcludeASecondHolder) {
 
   EXPECT_TRUE(LockFileForLife(In("game.lock")));
   EXPECT_FALSE(LockFileForLife(In("game.lock")));
+
+  // What a save cut short leaves goes; everything else stays.
+  Put(In("users.cfg.tmp-a1B2c3"), "half");
+  Put(In("notes.tmp-ab"), "mine");
+  std::filesystem::create_symlink(In("big"), In("x.tmp-zzzzzz"));
+  RemoveLeftoverTemporaries(dir_.string());
+  EXPECT_EQ(LoadDir(dir_.string()), (std::vector<std::string>{"big", "copy", "game.lock", "notes.tmp-ab", "x.tmp-zzzzzz"}));
 }
