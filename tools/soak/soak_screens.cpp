@@ -28,8 +28,10 @@ const std::vector<SoakScreen>& SoakScreens() {
       {"wisdom", "../gfx/wisdoms.jpg", nullptr, {{320, 240}}},
       {"bonus stage", "../gfx/bonusgame/tiles.png", nullptr, {{165, 300}, {245, 300}, {325, 300}, {405, 300}}},
       {"end screen", "../gfx/end.png", nullptr, {{320, 240}}},
-      // The level editor goes here once it exists, e.g.:
-      // {"level editor", "../gfx/editor/panel.png", nullptr, {{...}, ...}},
+      {"editor set chooser", "../gfx/levelselector_requester.png", nullptr,
+       {{475, 180}, {475, 360}, {260, 160}, {260, 200}, {260, 240}}},
+      {"level editor", "../gfx/editor/icons.png", nullptr,
+       {{47, 339}, {92, 339}, {47, 394}, {92, 394}, {47, 449}, {615, 53}, {300, 200}, {552, 120}, {552, 250}}},
   };
   return screens;
 }

@@ -1,6 +1,6 @@
 // What the soak knows of the game's screens: how to tell that one is up, and the places
-// on it worth clicking more often than chance would. Adding a screen (the level editor's,
-// for instance) is one entry in SoakScreens() in soak_screens.cpp.
+// on it worth clicking more often than chance would. Adding a screen is one entry in
+// SoakScreens() in soak_screens.cpp.
 #pragma once
 
 #include <functional>
