@@ -9,6 +9,7 @@ PACKAGES=(
   libcairo2-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev
+  clang libclang-rt-dev
   xvfb xauth libgl1-mesa-dri openbox
   fonts-dejavu-core fonts-averia-serif-gwf fonts-cabin
 )

@@ -19,6 +19,7 @@
 #include "ui/widgets.h"
 #include "ui/wisdom_screen.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -173,6 +174,13 @@ int TGame::InitLevel(bool first) {
 
 void TGame::SetupBonusStage() {
   const TLevelProperties& props = *LevelProps[size_t(CurrentLevel)];
+  // Each hidden piece needs a cell of its own; a level with more pieces than the board has
+  // cells (a damaged or foreign file) is played as a plain puzzle.
+  const auto hidden = std::count_if(ShapeList.begin(), ShapeList.end(), [](const ShapePtr& s) { return s->Pickable; });
+  if (hidden > BOARD_W * BOARD_H) {
+    DebugLog("Play for tiles: " + std::to_string(hidden) + " pieces do not fit the board; no bonus stage");
+    return;
+  }
   GameTime = 180;
   ShowBonusGameTutorial = !User->BonusGameTutorialAlreadyShowed;
   User->BonusGameTutorialAlreadyShowed = true;

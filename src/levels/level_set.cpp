@@ -1,7 +1,11 @@
 #include "levels/level_set.h"
 
 #include "media/debug.h"
+#include "media/graphics.h"
 #include "media/stream.h"
+
+#include <algorithm>
+#include <cmath>
 
 std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> LevelProps = [] {
   std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> props;
@@ -13,15 +17,37 @@ std::array<std::vector<ShapePtr>, LEVEL_COUNT> LevelShapes;
 namespace {
 
 constexpr uint64_t LVL_BODY = 12, SHP_BODY = 34, BON_BODY = 584;
+// The largest set the format can describe (50 full levels with boards) is about 213 KB;
+// anything far larger is not a level set and is not read.
+constexpr uint64_t MAX_FILE_BYTES = 1 << 20;
+constexpr int MAX_GAME_TIME = 24 * 3600;
+
+bool InRange(float v, float lo, float hi) { return std::isfinite(v) && v >= lo && v <= hi; }
+
+// A piece whose numbers the game cannot use: not finite, far off the screen, an unknown
+// kind. Such a piece is left out of its level.
+bool SoundPiece(Shape& p) {
+  if (!InRange(p.X, -SCREEN_WIDTH, 2 * SCREEN_WIDTH) || !InRange(p.Y, -SCREEN_HEIGHT, 2 * SCREEN_HEIGHT) ||
+      !InRange(p.Rotation, -1e6f, 1e6f) || !InRange(p.RotateIt, -360, 360) || p.Element < 0 || p.Element > 4)
+    return false;
+  p.Rotation = std::fmod(p.Rotation, 360.0f);
+  if (p.Rotation < 0) p.Rotation += 360;
+  if (p.Rotation >= 360) p.Rotation = 0;  // a tiny negative angle rounds up to 360
+  return true;
+}
+
+// Board cells the bonus game knows: −1 empty, the tile kinds 0..7 and 9 (stone).
+int SoundCell(int32_t v) { return (v >= -1 && v <= 7) || v == 9 ? v : -1; }
+int SoundMark(int32_t v) { return v == 0 ? 0 : -1; }
 
 void ReadBonus(TStream& s, TLevelProperties& p) {
   for (int x = 0; x < BOARD_W; ++x)
     for (int y = 0; y < BOARD_H; ++y) {
-      p.BonusLevelData[size_t(x)][size_t(y)] = s.ReadInt();
-      p.PuzzleTileData[size_t(x)][size_t(y)] = s.ReadInt();
+      p.BonusLevelData[size_t(x)][size_t(y)] = SoundCell(s.ReadInt());
+      p.PuzzleTileData[size_t(x)][size_t(y)] = SoundMark(s.ReadInt());
     }
-  p.BonusLevelDifficulty = s.ReadInt();
-  p.BonusTime = s.ReadInt();
+  p.BonusLevelDifficulty = std::clamp(s.ReadInt(), 0, 3);
+  p.BonusTime = std::clamp(s.ReadInt(), 0, 4);
 }
 
 bool HasBonus(const TLevelProperties& p) {
@@ -68,6 +94,10 @@ void ReadLevelSet(const std::string& locator) {
   StreamPtr s = ReadStream(locator);
   DebugLog("Start To Read Data...");
   if (!s) return;
+  if (s->Size() > MAX_FILE_BYTES) {
+    DebugLog("Not a level set (too large): " + locator);
+    return;
+  }
   int level = -1;
   while (true) {
     if (s->Remaining() < 3) {
@@ -84,8 +114,9 @@ void ReadLevelSet(const std::string& locator) {
       ++level;
       LevelShapes[size_t(level)].clear();
       TLevelProperties& p = *LevelProps[size_t(level)];
-      p.GameTime = s->ReadInt();
-      p.PuzzleSet = s->ReadInt();
+      // 0 or less is no time limit; the mirrored parallelogram is set 1.
+      p.GameTime = std::clamp(s->ReadInt(), 0, MAX_GAME_TIME);
+      p.PuzzleSet = std::clamp(s->ReadInt(), 0, 1);
       p.MiscProperties = s->ReadInt();
     } else if (tag == "SHP") {
       if (level < 0 || s->Remaining() < SHP_BODY ||
@@ -93,7 +124,11 @@ void ReadLevelSet(const std::string& locator) {
         DebugLog("Level file damaged at a piece of level " + std::to_string(level) + ": " + locator);
         break;
       }
-      LevelShapes[size_t(level)].push_back(Shape::ReadShape(*s));
+      ShapePtr piece = Shape::ReadShape(*s);
+      if (SoundPiece(*piece))
+        LevelShapes[size_t(level)].push_back(piece);
+      else
+        DebugLog("Level file: a piece of level " + std::to_string(level) + " has bad numbers; left out: " + locator);
     } else if (tag == "BON") {
       if (level < 0 || s->Remaining() < BON_BODY) {
         DebugLog("Level file damaged at the bonus board of level " + std::to_string(level) + ": " + locator);

@@ -35,10 +35,15 @@ const DrawState& CurrentDrawState();
 void ResetDrawState();
 
 // Opens the frame: a window (depth 0) or full screen in the windowed back end, an
-// off-screen surface in the headless one. false when it cannot be opened.
+// off-screen surface in the headless one. false when it cannot be opened; GraphicsError
+// then tells why in one line (for a window: each display system tried and its answer).
 bool Graphics(int width, int height, int depth = 0, int hertz = 60, int flags = 0);
 void EndGraphics();
 bool GraphicsOpen();
+std::string GraphicsError();
+// Starts the display system a window needs; false (GraphicsError says why) when there is
+// none. Graphics does this itself; the program asks first, before anything else starts.
+bool InitDisplay();
 void AppTitle(const std::string& title);
 
 void Cls();

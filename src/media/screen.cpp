@@ -22,6 +22,56 @@ bool OpenHeadless() {
   return s.renderer != nullptr;
 }
 
+std::string graphicsError;
+
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == '\r') c = ' ';
+  return text;
+}
+
+// Video drivers that show nothing; the game settles for one only when asked for it by name.
+bool Invisible(const std::string& driver) {
+  return driver == "offscreen" || driver == "dummy" || driver == "evdev";
+}
+
+}  // namespace
+
+// Starts SDL's video on the first display system that answers. Without one the error
+// names every system tried, so that a player without a display learns why.
+bool InitDisplay() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  if (SDL_getenv("SDL_VIDEODRIVER")) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    graphicsError = OneLine(std::string("video driver ") + SDL_getenv("SDL_VIDEODRIVER") + ": " + SDL_GetError());
+    return false;
+  }
+  std::string tried;
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const std::string driver = SDL_GetVideoDriver(i);
+    if (Invisible(driver)) continue;
+    // Without their variables these would only print their own complaints.
+    if (driver == "x11" && !SDL_getenv("DISPLAY")) {
+      tried += (tried.empty() ? "" : "; ") + driver + " (DISPLAY is not set)";
+      continue;
+    }
+    if (driver == "wayland" && !SDL_getenv("WAYLAND_DISPLAY") && !SDL_getenv("XDG_RUNTIME_DIR")) {
+      tried += (tried.empty() ? "" : "; ") + driver + " (WAYLAND_DISPLAY is not set)";
+      continue;
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver.c_str());
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    tried += (tried.empty() ? "" : "; ") + driver + " (" + SDL_GetError() + ")";
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, nullptr);
+  graphicsError = OneLine("no display found; tried " + (tried.empty() ? std::string("no video driver") : tried));
+  return false;
+}
+
+std::string GraphicsError() { return graphicsError; }
+
+namespace {
+
 // Copies pixels and gives fully transparent pixels the colour of an opaque neighbour,
 // so bilinear filtering does not pull dark fringes in from transparent areas.
 std::vector<uint32_t> BledPixels(const TPixmap& pm, bool cutout) {
@@ -103,10 +153,12 @@ SDL_Texture* FrameTexture(TImage& image, int frame, bool cutout) {
 bool Graphics(int width, int height, int depth, int /*hertz*/, int /*flags*/) {
   if (width != SCREEN_WIDTH || height != SCREEN_HEIGHT) return false;
   EndGraphics();
+  graphicsError.clear();
   Screen& s = TheScreen();
   const bool ok = CurrentBackend() == Backend::Headless ? OpenHeadless() : media_detail::OpenWindow(depth);
   if (!ok) {
-    DebugLog(std::string("Graphics failed: ") + SDL_GetError());
+    if (graphicsError.empty()) graphicsError = OneLine(SDL_GetError());
+    DebugLog("Graphics failed: " + graphicsError);
     EndGraphics();
     return false;
   }

@@ -1,11 +1,13 @@
 // Byte streams over files and embedded resources ("incbin::name"), with the game's
 // encodings: little-endian 4-byte ints and IEEE floats, 2-byte shorts, bytes, strings as
 // one byte per character, CR LF text lines. Reads past the end give zeros, never crash.
-// A write stream goes to a temporary file that replaces the target only when Close
-// succeeds, so a failed or interrupted save never damages the previous file.
+// Only regular files are read, opened without blocking. A write stream goes to an
+// exclusive temporary file in the target's folder that replaces the target only when
+// Close succeeds, so a failed or interrupted save never damages the previous file.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,12 +45,16 @@ public:
   bool Failed() const { return failed_; }
 
 protected:
+  // Up to n bytes at the position; fewer only at the end of the data.
   virtual size_t ReadRaw(void* dst, size_t n) = 0;
   virtual bool WriteRaw(const void* src, size_t n);
 
   uint64_t pos_ = 0;
-  uint64_t size_ = 0;
+  uint64_t size_ = 0;  // measured at open; lowered when the data ends sooner
   bool failed_ = false;
+
+private:
+  size_t Take(void* dst, size_t n);
 };
 
 using StreamPtr = std::shared_ptr<TStream>;
@@ -60,6 +66,14 @@ StreamPtr WriteStream(const std::string& path);
 
 // The whole content of a file or resource; false when it cannot be read.
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
+// Copies a file piece by piece through a write stream; false when anything failed.
+bool CopyFile(const std::string& from, const std::string& to);
+// Deletes the temporary files that saves cut short by a crash left in a folder. Only for a
+// folder no other program is saving into (see LockFileForLife).
+void RemoveLeftoverTemporaries(const std::string& folder);
+// Takes an exclusive lock that lasts as long as the program (the system drops it when the
+// program ends in any way); false only when another program holds it.
+bool LockFileForLife(const std::string& path);
 
 bool FileExists(const std::string& path);  // files and "incbin::" resources
 bool IsDirectory(const std::string& path);
@@ -70,3 +84,5 @@ std::vector<std::string> LoadDir(const std::string& path);
 
 // Test hook: after n more bytes every write fails (−1 switches the fault off).
 void SetWriteFaultAfter(int64_t n);
+// Test hook: called with the path of every stream opened for reading (nullptr: none).
+void SetReadOpenHook(std::function<void(const std::string&)> hook);

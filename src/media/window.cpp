@@ -223,8 +223,8 @@ namespace media_detail {
 
 bool OpenWindow(int depth) {
   Screen& s = TheScreen();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    DebugLog(std::string("Video init failed: ") + SDL_GetError());
+  if (!InitDisplay()) {
+    DebugLog("Video init failed: " + GraphicsError());
     return false;
   }
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");

@@ -72,3 +72,11 @@ void InitDataFolder() {
   done = true;
   DataFolder = TFullAccess::Create("Ostravin", "Quorvale");
 }
+
+bool LockDataFolder() {
+  InitDataFolder();
+  if (!LockFileForLife(DataFolder->GetPath() + "quorvale.lock")) return false;
+  // No other game saves here now: what a crash left half-written can go.
+  RemoveLeftoverTemporaries(DataFolder->GetPath());
+  return true;
+}

@@ -25,3 +25,6 @@ extern FullAccessPtr DataFolder;
 
 // Creates DataFolder once ("Ostravin", "Quorvale").
 void InitDataFolder();
+// One game per data folder: locks it for as long as this program runs and clears away
+// saves a crash cut short; false when another running game holds it.
+bool LockDataFolder();

@@ -49,7 +49,15 @@ std::shared_ptr<TIni> TIni::Read(const std::string& path) {
     DebugLog("Ini.mod / Read : " + path + " not found");
     return ini;
   }
-  while (!s->Eof()) ini->line.push_back(s->ReadLine());
+  // Each line read takes at least one byte, so the loop ends with the data; the line cap
+  // keeps what a huge file of empty lines can make the game hold small.
+  while (!s->Eof()) {
+    if (ini->line.size() > size_t(MAX_LINES)) {
+      DebugLog("Ini.mod / Read : " + path + " has too many lines; the rest is left out");
+      break;
+    }
+    ini->line.push_back(s->ReadLine());
+  }
   s->Close();
   ini->linecount = int(ini->line.size()) - 1;
   return ini;

@@ -10,6 +10,8 @@
 
 class TIni {
 public:
+  static constexpr int MAX_LINES = 100000;  // real files have a few hundred
+
   std::string path;               // "" after Read
   std::vector<std::string> line;  // line[1..linecount]
   int linecount = 0;

@@ -3,9 +3,12 @@
 // "users.cfg" in the data folder; CurrentUserIndex names the current player.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+class TStream;
 
 class TMaxLevel {
 public:
@@ -38,9 +41,19 @@ using UserPtr = std::shared_ptr<TUser>;
 class TUsers {
 public:
   static constexpr const char* FILE_NAME = "users.cfg";
-  // Limits for reading a damaged or hostile file; real files stay far below them.
+  // Limits for reading a damaged or hostile file; real files stay far below them. Every
+  // byte of the file makes at most one character or one object, so what a file can make
+  // the game hold stays below a few tens of megabytes.
+  static constexpr uint64_t MAX_FILE_BYTES = 8 << 20;
   static constexpr int MAX_PROFILES = 1000;
-  static constexpr int MAX_PROGRESS = 10000;
+  static constexpr int MAX_PROGRESS = 100000;  // progress entries of all profiles together
+  // The ranges of the stored numbers.
+  static constexpr int RANK_COUNT = 6;
+  static constexpr int BACKGROUND_COUNT = 6;
+  static constexpr int SONG_COUNT = 3;
+  static constexpr int PUZZLE_SET_COUNT = 2;
+  static constexpr int MAX_SCORE = 1000000000;
+  static constexpr int MAX_LEVEL_INDEX = 1000;
 
   std::vector<UserPtr> UserList;
 
@@ -62,6 +75,8 @@ public:
   // false when the file cannot be opened. A damaged file keeps the profiles read whole
   // and is copied aside before the next Save writes over it.
   bool Load();
+  // Replaces the profiles by the records of a users.cfg stream; false when it is damaged.
+  bool Read(TStream& s);
   // The last Load found damage that has not been copied aside yet.
   bool DamagedFilePending() const { return keepDamagedFile_; }
 

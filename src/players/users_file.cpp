@@ -1,7 +1,9 @@
 // "users.cfg": profile count, current index, then per profile its fields and its
 // progress lines, ended by the line "END". Nothing in the file is trusted: every field
-// must lie inside the data, counts are capped, and a profile is added only when its
-// record was read whole. A damaged file is copied aside before it is ever overwritten.
+// must lie inside the data, numbers are brought into their ranges, the file's size and
+// the counts are capped (so memory stays below a fixed ceiling), and a profile is added
+// only when its record was read whole. A damaged file is copied aside before it is ever
+// overwritten.
 #include "players/users.h"
 
 #include "media/debug.h"
@@ -40,26 +42,29 @@ private:
   bool ok_ = true;
 };
 
-// One profile record; false when it is incomplete or has too many progress entries.
-bool ReadProfile(FieldReader& r, TUser& u) {
+int Ranged(int32_t v, int lo, int hi) { return std::clamp(int(v), lo, hi); }
+
+// One profile record; false when it is incomplete or the file holds more progress entries
+// than `progressLeft` allows. Numbers outside their ranges are brought into them.
+bool ReadProfile(FieldReader& r, TUser& u, int& progressLeft) {
   u.Name = r.Line();
-  u.MusicVolume = r.Int();
-  u.SFXVolume = r.Int();
-  u.CurrentRank = r.Int();
+  u.MusicVolume = Ranged(r.Int(), 0, 100);
+  u.SFXVolume = Ranged(r.Int(), 0, 100);
+  u.CurrentRank = Ranged(r.Int(), 0, TUsers::RANK_COUNT - 1);
   u.CurrLevelFile = r.Line();
-  u.Selected_Background = r.Int();
-  u.Selected_Music = r.Int();
-  u.Selected_Puzzleset = r.Int();
+  u.Selected_Background = Ranged(r.Int(), 0, TUsers::BACKGROUND_COUNT - 1);
+  u.Selected_Music = Ranged(r.Int(), 0, TUsers::SONG_COUNT - 1);
+  u.Selected_Puzzleset = Ranged(r.Int(), 0, TUsers::PUZZLE_SET_COUNT - 1);
   u.BackgroundAnimation = r.Byte();
   u.ProgressMap = r.Byte();
   u.Wisdoms = r.Byte();
   u.Tutorial = r.Byte();
-  u.Score = r.Int();
+  u.Score = Ranged(r.Int(), 0, TUsers::MAX_SCORE);
   while (r.ok()) {
     std::string set = r.Line();
     if (set == "END") break;
-    const int level = r.Int();
-    if (u.MaxLevel.size() >= size_t(TUsers::MAX_PROGRESS)) r.Fail();
+    const int level = Ranged(r.Int(), 0, TUsers::MAX_LEVEL_INDEX);
+    if (--progressLeft < 0) r.Fail();
     if (r.ok()) u.MaxLevel.push_back(std::make_shared<TMaxLevel>(std::move(set), level));
   }
   return r.ok();
@@ -99,17 +104,29 @@ bool TUsers::Load() {
     return false;
   }
   DebugLog("opend");
+  Read(*s);
+  s->Close();
+  DebugLog("Users loaded successful...");
+  return true;
+}
+
+bool TUsers::Read(TStream& s) {
   RemoveAllUsers();
   keepDamagedFile_ = false;
-  if (s->Size() == 0) return true;
-
-  FieldReader r(*s);
+  if (s.Size() == 0) return true;
+  if (s.Size() > MAX_FILE_BYTES) {
+    DebugLog("users.cfg is larger than any real one: not read");
+    keepDamagedFile_ = true;
+    return false;
+  }
+  FieldReader r(s);
   const int32_t count = r.Int();
   CurrentUserIndex = r.Int();
   bool whole = r.ok() && count >= 0 && count <= MAX_PROFILES;
+  int progressLeft = MAX_PROGRESS;
   for (int32_t i = 0; r.ok() && i < std::min(count, int32_t(MAX_PROFILES)); ++i) {
     TUser u;
-    if (!ReadProfile(r, u)) break;
+    if (!ReadProfile(r, u, progressLeft)) break;
     // A repeated name adds no profile; its progress goes to the earlier one.
     AddUser(u.Name, u.MusicVolume, u.SFXVolume, u.Score, u.Selected_Background, u.Selected_Music,
             u.Selected_Puzzleset, u.BackgroundAnimation, u.ProgressMap, u.Wisdoms, u.Tutorial, u.CurrLevelFile,
@@ -121,14 +138,13 @@ bool TUsers::Load() {
     }
   }
   // Bytes after the last record are data this reader does not understand.
-  if (!r.ok() || !whole || s->Remaining() > 0) {
+  whole = whole && r.ok() && s.Remaining() == 0;
+  if (!whole) {
     DebugLog("users.cfg damaged near byte " + std::to_string(r.Position()) + ": kept " +
              std::to_string(UserList.size()) + " whole profiles");
     keepDamagedFile_ = true;
   }
-  s->Close();
-  DebugLog("Users loaded successful...");
-  return true;
+  return whole;
 }
 
 bool TUsers::Save() {
@@ -153,15 +169,10 @@ bool TUsers::KeepDamagedFile(const std::string& path) {
     keepDamagedFile_ = false;
     return true;
   }
-  std::vector<uint8_t> bytes;
-  if (!LoadBytes(path, bytes)) return false;
   for (int n = 1; n <= 100; ++n) {
     const std::string copy = path + ".damaged" + (n > 1 ? std::to_string(n) : "");
     if (FileExists(copy)) continue;
-    StreamPtr w = WriteStream(copy);
-    if (!w) return false;
-    w->WriteString(std::string(bytes.begin(), bytes.end()));
-    if (!w->Close()) return false;
+    if (!CopyFile(path, copy)) return false;
     DebugLog("Damaged users.cfg kept as " + copy);
     keepDamagedFile_ = false;
     return true;

@@ -17,6 +17,7 @@ namespace {
 constexpr int FIRST_CODE = 31;
 constexpr int LAST_LOADED = 255;
 constexpr int LAST_DRAWN = 254;
+constexpr int MAX_CELL = 1024;  // pixels; the shipped fonts use 32 and 64
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines(1);
@@ -42,13 +43,15 @@ int TBitmapFont::LoadFnt(const std::string& url) {
     return 0;
   }
   s->ReadLine();
-  FrameWidth = s->ReadInt();
-  FrameHeight = s->ReadInt();
-  Frames = s->ReadInt();
-  // A descriptor that ends early leaves zeros (the stream reads zeros past its end).
+  // Sizes outside what a glyph strip can hold are brought into range, so that measuring
+  // long texts cannot overflow. A descriptor that ends early leaves zeros (the stream
+  // reads zeros past its end).
+  FrameWidth = std::clamp(s->ReadInt(), 0, MAX_CELL);
+  FrameHeight = std::clamp(s->ReadInt(), 0, MAX_CELL);
+  Frames = std::clamp(s->ReadInt(), 0, LAST_LOADED - FIRST_CODE + 1);
   for (int c = FIRST_CODE; c <= LAST_LOADED; ++c) {
-    CharW[size_t(c - FIRST_CODE)] = s->ReadInt();
-    CharH[size_t(c - FIRST_CODE)] = s->ReadInt();
+    CharW[size_t(c - FIRST_CODE)] = std::clamp(s->ReadInt(), 0, MAX_CELL);
+    CharH[size_t(c - FIRST_CODE)] = std::clamp(s->ReadInt(), 0, MAX_CELL);
   }
   return 0;
 }

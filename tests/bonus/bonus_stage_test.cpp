@@ -14,6 +14,7 @@
 #include "support/game_env.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace {
 
@@ -131,4 +132,21 @@ TEST_F(BonusStage, AFullBoardLosesWithNoMoreSpaceLeftAndOffersATryAgain) {
   ASSERT_TRUE(game.BGame);
   EXPECT_EQ(game.BGame->DontCheckAnyMore, 0);
   EXPECT_FALSE(game.ShowBonusGameTutorial);  // once per player and run
+}
+
+// More pieces than the board has cells: the start used to look for a free cell forever.
+// Such a level is played as a plain puzzle with every piece in the tray.
+TEST_F(BonusStage, MorePiecesThanCellsStartsAsAPlainPuzzle) {
+  WriteBonusLevel({"0123", "2301"}, {{0, 0}}, std::vector<Piece>(MAX_PIECES_PER_LEVEL, Piece{2, 200, 250}));
+  TGame game;
+  Script s;
+  s.Stop();
+  s.Install();
+  ::alarm(60);
+  PlayLevel(game);
+  ::alarm(0);
+  EXPECT_EQ(game.ShowBonusGame, 0);
+  EXPECT_FALSE(game.BGame);
+  EXPECT_EQ(std::count_if(ShapeList.begin(), ShapeList.end(), [](const ShapePtr& p) { return p->Pickable; }),
+            MAX_PIECES_PER_LEVEL);
 }

@@ -6,6 +6,9 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -171,4 +174,52 @@ TEST(LevelSet, RandomBytesNeverBreakTheReader) {
     ReadLevelSet(path);
     for (const auto& pieces : LevelShapes) ASSERT_LE(pieces.size(), size_t(MAX_PIECES_PER_LEVEL));
   }
+}
+
+// NaN, infinities and huge numbers would reach float-to-int conversions; unknown kinds
+// would index the artwork. Such a piece is left out; the rest of its level stays.
+TEST(LevelSet, PiecesWithBadNumbersAreLeftOutAndPropertiesKeptInRange) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  std::string file = Lvl(std::numeric_limits<int32_t>::min(), 7, LP_TORCH) + Shp(200, 200, 45, 2) +
+                     Shp(nan, 200, 0, 1) + Shp(200, -inf, 0, 1) + Shp(200, 200, inf, 1) + Shp(3e9f, 200, 0, 1) +
+                     Shp(200, 200, 0, 5) + Shp(200, 200, 0, -1) + Shp(210, 210, -45, 4);
+  std::string bon = Bon(100, 99, -3);
+  bon.replace(3 + 4, 4, Int(7));  // first mark: not a mark the game knows
+  file += bon + Lvl(std::numeric_limits<int32_t>::max(), -2, 0) + "END";
+  const std::string path = TempFile("bad-numbers.lvl");
+  WriteRaw(path, file);
+  ReadLevelSet(path);
+  ASSERT_EQ(LevelShapes[0].size(), 2u);
+  EXPECT_EQ(LevelShapes[0][0]->Rotation, 45);
+  EXPECT_EQ(LevelShapes[0][1]->Rotation, 315);
+  EXPECT_EQ(LevelProps[0]->GameTime, 0);
+  EXPECT_EQ(LevelProps[0]->PuzzleSet, 1);
+  EXPECT_EQ(LevelProps[0]->MiscProperties, LP_TORCH);
+  EXPECT_EQ(LevelProps[0]->BonusLevelData[0][0], -1);
+  EXPECT_EQ(LevelProps[0]->PuzzleTileData[0][0], -1);
+  EXPECT_EQ(LevelProps[0]->PuzzleTileData[0][1], 0);
+  EXPECT_EQ(LevelProps[0]->BonusLevelDifficulty, 3);
+  EXPECT_EQ(LevelProps[0]->BonusTime, 0);
+  EXPECT_EQ(LevelProps[1]->GameTime, 24 * 3600);
+  EXPECT_EQ(LevelProps[1]->PuzzleSet, 0);
+}
+
+// A FIFO in the data folder must not hang the selection; a huge file is not read.
+TEST(LevelSet, FifosAndHugeFilesAreNotRead) {
+  const std::string fifo = TempFile("fifo.lvl");
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ::alarm(20);
+  ReadLevelSet(fifo);
+  ::alarm(0);
+  EXPECT_TRUE(LevelShapes[0].empty());
+  std::filesystem::remove(fifo);
+
+  std::string huge = Lvl(1, 0, 0) + Shp(200, 200, 0, 2);
+  huge.resize(2 << 20, 'x');
+  const std::string path = TempFile("huge.lvl");
+  WriteRaw(path, huge);
+  ReadLevelSet(path);
+  EXPECT_TRUE(LevelShapes[0].empty());
 }

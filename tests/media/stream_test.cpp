@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -91,8 +93,9 @@ TEST(Stream, FailedWriteKeepsThePreviousFile) {
     EXPECT_FALSE(w->Close());
     SetWriteFaultAfter(-1);
     EXPECT_EQ(FileContent(path), "old content");
-    EXPECT_FALSE(FileExists(path + ".tmp"));
   }
+  for (const std::string& name : LoadDir(std::filesystem::path(path).parent_path().string()))
+    EXPECT_EQ(name.find("keep.bin.tmp"), std::string::npos);  // no temporary left
 }
 
 TEST(Stream, EmbeddedResourcesAreReadOnlyAndExist) {
@@ -115,4 +118,114 @@ TEST(Stream, ListsAFolderWithoutDotEntries) {
   std::fclose(std::fopen((dir / "a.cfg").c_str(), "w"));
   EXPECT_EQ(LoadDir(dir.string()), (std::vector<std::string>{"a.cfg", "b.lvl", "sub"}));
   EXPECT_TRUE(LoadDir((dir / "nothing").string()).empty());
+}
+
+// Hostile files in a folder others can write to. A reader that blocks or spins would hang
+// the test: the alarm turns that into a failure.
+class HostileFiles : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("qv_hostile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    ::alarm(20);
+  }
+  void TearDown() override {
+    ::alarm(0);
+    std::filesystem::remove_all(dir_);
+  }
+  std::string In(const std::string& name) const { return (dir_ / name).string(); }
+  static void Put(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(HostileFiles, OnlyRegularFilesAreOpenedAndNothingBlocks) {
+  ASSERT_EQ(::mkfifo(In("fifo").c_str(), 0600), 0);
+  EXPECT_EQ(ReadStream(In("fifo")), nullptr);
+  EXPECT_EQ(ReadStream(dir_.string()), nullptr);
+  EXPECT_EQ(ReadStream("/dev/zero"), nullptr);
+  std::vector<uint8_t> bytes;
+  EXPECT_FALSE(LoadBytes(In("fifo"), bytes));
+  // A link to a regular file reads as that file.
+  Put(In("real"), "abc");
+  std::filesystem::create_symlink(In("real"), In("link"));
+  EXPECT_EQ(FileContent(In("link")), "abc");
+}
+
+TEST_F(HostileFiles, AFileThatShrinksWhileReadEndsTheStream) {
+  Put(In("shrinks"), std::string(100000, 'x'));
+  StreamPtr r = ReadStream(In("shrinks"));
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->Size(), 100000u);
+  std::filesystem::resize_file(In("shrinks"), 10);
+  int reads = 0;
+  while (!r->Eof()) r->ReadInt(), ++reads;
+  EXPECT_LE(reads, 100000 / 4);
+  EXPECT_EQ(r->Remaining(), 0u);
+  EXPECT_EQ(r->ReadLine(), "");
+}
+
+TEST_F(HostileFiles, WritesNeverFollowAPlantedLink) {
+  Put(In("victim"), "victim");
+  std::filesystem::create_symlink(In("victim"), In("save.cfg.tmp"));
+  for (int i = 0; i < 3; ++i)
+    std::filesystem::create_symlink(In("victim"), In("save.cfg.tmp-" + std::to_string(i) + "aaaaa"));
+  StreamPtr w = WriteStream(In("save.cfg"));
+  ASSERT_TRUE(w);
+  w->WriteString("new");
+  ASSERT_TRUE(w->Close());
+  EXPECT_EQ(FileContent(In("save.cfg")), "new");
+  EXPECT_EQ(FileContent(In("victim")), "victim");
+
+  // A link in the target's place is replaced by the file; what it pointed to stays.
+  std::filesystem::create_symlink(In("victim"), In("linked.cfg"));
+  w = WriteStream(In("linked.cfg"));
+  w->WriteString("saved");
+  ASSERT_TRUE(w->Close());
+  EXPECT_FALSE(std::filesystem::is_symlink(In("linked.cfg")));
+  EXPECT_EQ(FileContent(In("linked.cfg")), "saved");
+  EXPECT_EQ(FileContent(In("victim")), "victim");
+}
+
+TEST_F(HostileFiles, TwoWritersOfOneFileNeverMixTheirBytes) {
+  StreamPtr a = WriteStream(In("shared.cfg"));
+  StreamPtr b = WriteStream(In("shared.cfg"));
+  ASSERT_TRUE(a && b);
+  a->WriteString(std::string(5000, 'a'));
+  b->WriteString(std::string(10, 'b'));
+  EXPECT_TRUE(a->Close());
+  EXPECT_TRUE(b->Close());
+  EXPECT_EQ(FileContent(In("shared.cfg")), std::string(10, 'b'));
+  EXPECT_EQ(LoadDir(dir_.string()), std::vector<std::string>{"shared.cfg"});
+  // A saved file has the usual permissions, not the temporary file's private ones.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  const auto perms = std::filesystem::status(In("shared.cfg")).permissions();
+  EXPECT_EQ(unsigned(perms), unsigned(0666 & ~mask));
+}
+
+TEST_F(HostileFiles, CopiesStreamLocksExcludeASecondHolderAndLeftoversGo) {
+  std::string big(300000, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = char(i * 7);
+  Put(In("big"), big);
+  ASSERT_TRUE(CopyFile(In("big"), In("copy")));
+  EXPECT_EQ(FileContent(In("copy")), big);
+  EXPECT_FALSE(CopyFile(In("missing"), In("copy2")));
+  EXPECT_FALSE(FileExists(In("copy2")));
+
+  EXPECT_TRUE(LockFileForLife(In("game.lock")));
+  EXPECT_FALSE(LockFileForLife(In("game.lock")));
+
+  // What a save cut short leaves goes; everything else stays.
+  Put(In("users.cfg.tmp-a1B2c3"), "half");
+  Put(In("notes.tmp-ab"), "mine");
+  std::filesystem::create_symlink(In("big"), In("x.tmp-zzzzzz"));
+  RemoveLeftoverTemporaries(dir_.string());
+  EXPECT_EQ(LoadDir(dir_.string()), (std::vector<std::string>{"big", "copy", "game.lock", "notes.tmp-ab", "x.tmp-zzzzzz"}));
 }

@@ -77,3 +77,14 @@ TEST(Ini, ShippedQuotationsHaveAHundredPerLanguage) {
   }
   EXPECT_EQ(ini->GetValue(ini->GetSeek("English"), "101", "none"), "none");
 }
+
+// A file of a million empty lines would make the game hold a million strings.
+TEST(Ini, AHugeFileOfEmptyLinesKeepsAtMostTheLineCap) {
+  static const std::string many(1000000, '\n');
+  ClearResources();
+  RegisterResource("../test/many.ini", reinterpret_cast<const uint8_t*>(many.data()), many.size());
+  const IniPtr ini = TIni::Read("incbin::../test/many.ini");
+  EXPECT_EQ(ini->linecount, TIni::MAX_LINES);
+  EXPECT_EQ(ini->GetSeek("English"), -1);
+  ClearResources();
+}

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -289,4 +290,68 @@ TEST_F(UsersTest, DataFolderIsRelativeWithoutAHome) {
   fs::current_path(oldDir);
   EXPECT_EQ(path, "Ostravin/Quorvale/");
   EXPECT_TRUE(fs::is_directory(home_ / "Ostravin" / "Quorvale"));
+}
+
+// A FIFO planted as users.cfg must not hang the start; it is replaced by the next save.
+TEST_F(UsersTest, AFifoInPlaceOfTheFileIsNotWaitedFor) {
+  ASSERT_EQ(::mkfifo(TUsers::FilePath().c_str(), 0600), 0);
+  ::alarm(20);
+  EXPECT_FALSE(Users->Load());
+  ::alarm(0);
+  AddNew("Ann");
+  EXPECT_TRUE(Users->Save());
+  EXPECT_EQ(FileBytes(TUsers::FilePath()), ANN_FILE);
+}
+
+// Numbers outside their ranges would reach file names ("song" + n + 1) and sums.
+TEST_F(UsersTest, NumbersFromTheFileAreBroughtIntoTheirRanges) {
+  std::string hostile = ANN_FILE;
+  auto put = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) hostile[at + size_t(i)] = char(v >> (8 * i));
+  };
+  // Offsets in the 52-byte file: volumes 13 and 17, rank 21, looks 27..35, score 43.
+  put(13, 1000);
+  put(17, 0x80000000u);
+  put(21, 77);
+  put(27, 0x7fffffffu);
+  put(31, 3);
+  put(35, 0xffffffffu);
+  put(43, 0x80000000u);
+  hostile.insert(47, std::string("Set\r\n\xff\xff\xff\x7f", 9));
+  WriteFile(TUsers::FilePath(), hostile);
+  ASSERT_TRUE(Users->Load());
+  ASSERT_EQ(Users->UserList.size(), 1u);
+  const TUser& u = *Users->UserList[0];
+  EXPECT_EQ(u.MusicVolume, 100);
+  EXPECT_EQ(u.SFXVolume, 0);
+  EXPECT_EQ(u.CurrentRank, 5);
+  EXPECT_EQ(u.Selected_Background, 5);
+  EXPECT_EQ(u.Selected_Music, 2);
+  EXPECT_EQ(u.Selected_Puzzleset, 0);
+  EXPECT_EQ(u.Score, 0);
+  ASSERT_EQ(u.MaxLevel.size(), 1u);
+  EXPECT_EQ(u.MaxLevel[0]->Level, TUsers::MAX_LEVEL_INDEX);
+}
+
+// What a file can make the game hold is bounded by its size and by fixed caps.
+TEST_F(UsersTest, MemoryStaysBelowACeilingWhateverTheFileSays) {
+  for (int p = 0; p < 20; ++p) {
+    AddNew("P" + std::to_string(p));
+    for (int i = 0; i < 9000; ++i) Users->UserList.back()->MaxLevel.push_back(std::make_shared<TMaxLevel>("S", i));
+  }
+  ASSERT_TRUE(Users->Save());
+  ASSERT_TRUE(Users->Load());
+  size_t entries = 0;
+  for (const auto& u : Users->UserList) entries += u->MaxLevel.size();
+  EXPECT_LE(entries, size_t(TUsers::MAX_PROGRESS));
+  EXPECT_TRUE(Users->DamagedFilePending());
+
+  // A file larger than any real one is not read at all, and is kept aside on the next save.
+  WriteFile(TUsers::FilePath(), ANN_FILE + std::string(TUsers::MAX_FILE_BYTES, 'x'));
+  ASSERT_TRUE(Users->Load());
+  EXPECT_TRUE(Users->UserList.empty());
+  EXPECT_TRUE(Users->DamagedFilePending());
+  AddNew("Ann");
+  ASSERT_TRUE(Users->Save());
+  EXPECT_EQ(fs::file_size(TUsers::FilePath() + ".damaged"), ANN_FILE.size() + TUsers::MAX_FILE_BYTES);
 }

@@ -160,3 +160,22 @@ TEST_F(FontTest, ShippedFontsLoadWithTheirMetrics) {
   EXPECT_EQ(FontMain->GetHeight("a\nb\nc"), 99);
   EXPECT_FALSE(AutoMidHandleEnabled());
 }
+
+// Sizes from a descriptor are kept within what a glyph strip can hold, so measuring a
+// long text cannot overflow.
+TEST(FontDescriptor, HugeSizesAreBroughtIntoRange) {
+  static std::string fnt;
+  fnt = "hostile\n" + Int(0x7fffffff) + Int(-5) + Int(100000);
+  for (int c = 31; c <= 255; ++c) fnt += Int(0x7fffffff) + Int(c % 2 ? -1 : 0x40000000);
+  RegisterResource("../test/hostile.fnt", reinterpret_cast<const uint8_t*>(fnt.data()), fnt.size());
+  TBitmapFont font;
+  font.LoadFnt("incbin::../test/hostile.fnt");
+  EXPECT_EQ(font.FrameWidth, 1024);
+  EXPECT_EQ(font.FrameHeight, 0);
+  EXPECT_EQ(font.Frames, 225);
+  EXPECT_EQ(font.CharW['A' - 31], 1024);
+  EXPECT_EQ(font.CharH['A' - 31], 0);
+  EXPECT_EQ(font.CharH['B' - 31], 1024);
+  EXPECT_EQ(font.GetWidth(std::string(5000, 'A')), 5000 * 1024);
+  EXPECT_EQ(font.GetHeight("B\nA"), 2 * 1024 + 2);
+}
