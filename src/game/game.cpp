@@ -262,7 +262,7 @@ void TGame::PuzzleStage() {
     DebugLog("F2: " + std::to_string(FilledArea2));
     if (FilledArea2 > SOLVE_TOLERANCE) {
       ReturnFrozenPieces();
-      CreateText("You failed! Please try again!");
+      CreateText(Text("You failed! Please try again!"));
       PlaySfx(SFX_FLYBACK);
     } else {
       FilledArea = FilledArea > 0

@@ -159,7 +159,7 @@ void TGame::DrawTally() {
       }
     }
   }
-  if (timeShown) row("Time bonus: ", (CurrTime > 0 ? std::to_string(CurrTime) : "0") + " x 125");
+  if (timeShown) row(Text("Time bonus:"), (CurrTime > 0 ? std::to_string(CurrTime) : "0") + " x 125");
   t += 60;
 
   // The lamp flies onto the scroll, then bursts.
@@ -185,7 +185,7 @@ void TGame::DrawTally() {
 
   if (lcs_step > t) {
     sound(t + 1);
-    DrawOnPaper("Your new score: " + std::to_string(User->Score), 345 + o);
+    DrawOnPaper(Text("Your new score: $score", {"score", std::to_string(User->Score)}), 345 + o);
   }
   t += 60;
   if (lcs_step > t) {

@@ -1,6 +1,6 @@
-// The hand-written text sources: the string list's two kinds of line break, the .lang
-// bytes, the quotation list and the wisdom screen's line count, and errors that point at
-// file and line.
+// The hand-written text sources: the string list's two kinds of line break, the
+// translation list's pairs, the .lang bytes, the quotation list and the wisdom screen's
+// line count, and errors that point at file and line.
 #include "quotations.h"
 #include "string_list.h"
 
@@ -29,6 +29,11 @@ std::string ErrorOf(void (*run)(const std::string&), const std::string& content)
 
 void RunList(const std::string& content) { Parse(content); }
 void RunQuotes(const std::string& content) { ParseQuotations(TextSource("q.txt", content)); }
+
+std::vector<Translation> ParseTranslations(const std::string& content) {
+  return ParseTranslationList(TextSource("de.txt", content));
+}
+void RunTranslations(const std::string& content) { ParseTranslations(content); }
 
 }  // namespace
 
@@ -67,15 +72,64 @@ TEST(StringList, ReportsMistakesWithFileAndLine) {
 }
 
 TEST(StringList, LangFileHoldsEntriesInKeyOrder) {
-  const std::vector<uint8_t> bytes = EncodeLangFile("English", Parse("\"New\"\n"));
+  const std::vector<uint8_t> bytes = EncodeLangFile({EnglishTable(Parse("\"New\"\n"))});
   const std::string expected = std::string("\x07\0\0\0English\x01\0\0\0", 15) +
                                "03c2e7e41ffc181a4e84080b4710e81e" + std::string("\x03\0\0\0New", 7);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
 
   // MD5("b") = 92eb..., MD5("a") = 0cc1...: "a" comes first whatever the list order.
-  const std::vector<uint8_t> two = EncodeLangFile("English", Parse("\"b\"\n\"a\"\n"));
+  const std::vector<uint8_t> two = EncodeLangFile({EnglishTable(Parse("\"b\"\n\"a\"\n"))});
   ASSERT_EQ(two.size(), 15u + 2 * (32 + 4 + 1));
   EXPECT_EQ(std::string(two.begin() + 15, two.begin() + 47), "0cc175b9c0f1b6a831c399e269772661");
+}
+
+TEST(TranslationList, PairsEachEnglishTextWithTheEntryAfterIt) {
+  const auto pairs = ParseTranslations(
+      "# comment\n"
+      "\"New\"\n"
+      "= \"Neu\"\n"
+      "\n"
+      "\"Time: $mode\"  # parameters stay\n"
+      "  =\"Zeit: $mode\"\n"
+      "<<<\n"
+      "Thanks\n"
+      "to all\n"
+      ">>>\n"
+      "= <<<\n"
+      "Dank an\n"
+      "alle, gr\xc3\xbc\xc3\x9f\n"
+      ">>>\n");
+  ASSERT_EQ(pairs.size(), 3u);
+  EXPECT_EQ(pairs[0].line, 2);
+  EXPECT_EQ(pairs[0].english, "New");
+  EXPECT_EQ(pairs[0].text, "Neu");
+  EXPECT_EQ(pairs[1].text, "Zeit: $mode");
+  EXPECT_EQ(pairs[2].english, "Thanks\nto all");
+  EXPECT_EQ(pairs[2].text, "Dank an\nalle, gr\xfc\xdf");
+
+  // The German table lies under the English keys, after the English one in the file.
+  const std::vector<uint8_t> bytes =
+      EncodeLangFile({EnglishTable(Parse("\"New\"\n")),
+                      TranslatedTable("Deutsch", ParseTranslations("\"New\"\n= \"Neu\"\n"))});
+  const std::string key = "03c2e7e41ffc181a4e84080b4710e81e";
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+            std::string("\x07\0\0\0English\x01\0\0\0", 15) + key + std::string("\x03\0\0\0New", 7) +
+                std::string("\x07\0\0\0Deutsch\x01\0\0\0", 15) + key + std::string("\x03\0\0\0Neu", 7));
+}
+
+TEST(TranslationList, ReportsMistakesWithFileAndLine) {
+  EXPECT_THAT(ErrorOf(RunTranslations, "= \"Neu\"\n"), HasSubstr("de.txt:1: a translation (= ...) without"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"New\"\n\"Quit\"\n"), HasSubstr("de.txt:2: the English text before"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"New\"\n= \"Neu\"\n= \"Neu\"\n"), HasSubstr("de.txt:3: a translation"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\n\"New\"\n"), HasSubstr("de.txt:2: the last English text has no"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"New\"\n=\n"), HasSubstr("de.txt:2: expected a text after ="));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"New\"\n= \"\"\n"), HasSubstr("de.txt:2: empty text"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"Score: $score\"\n= \"Punkte: $punkte\"\n"),
+              HasSubstr("de.txt:2: the translation's $ parameters differ"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"$a of $b\"\n= \"$a von $a\"\n"), HasSubstr("de.txt:2: the translation's $"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"New\"\n= \"Neu\"\n\"New\"\n= \"Neu\"\n"),
+              HasSubstr("de.txt:3: same English text as line 1"));
+  EXPECT_THAT(ErrorOf(RunTranslations, "\"New\"\n= \"5 \xe2\x82\xac\"\n"), HasSubstr("de.txt:2: character beyond"));
 }
 
 TEST(Quotations, ParsesGroupsAndWritesIniWithCrLf) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,29 +46,44 @@ struct LangReader {
   }
 };
 
-std::map<std::string, std::string> ReadEnglishTable() {
+using Table = std::map<std::string, std::string>;
+
+// Every language of the file in order: its name and its entries, keys ascending.
+std::vector<std::pair<std::string, Table>> ReadTables() {
   const std::string bytes = ReadResource("lang/default.lang");
   LangReader r{bytes};
-  std::string name;
-  int32_t count = 0;
-  EXPECT_TRUE(r.Text(name) && r.Int(count));
-  EXPECT_EQ(name, "English");
-  std::map<std::string, std::string> table;
-  std::string previous;
-  for (int32_t i = 0; i < count; ++i) {
-    std::string key, text;
-    if (!r.Bytes(32, key) || !r.Text(text)) {
-      ADD_FAILURE() << "entry " << i << " runs past the end";
+  std::vector<std::pair<std::string, Table>> tables;
+  while (r.pos < bytes.size()) {
+    std::string name;
+    int32_t count = 0;
+    if (!r.Text(name) || !r.Int(count)) {
+      ADD_FAILURE() << "language header runs past the end";
       break;
     }
-    EXPECT_LT(previous, key) << "keys must ascend";
-    EXPECT_EQ(key, MD5(text)) << text;
-    EXPECT_EQ(text.find('\r'), std::string::npos) << text;
-    previous = key;
-    table[key] = text;
+    Table table;
+    std::string previous;
+    for (int32_t i = 0; i < count; ++i) {
+      std::string key, text;
+      if (!r.Bytes(32, key) || !r.Text(text)) {
+        ADD_FAILURE() << name << " entry " << i << " runs past the end";
+        return tables;
+      }
+      EXPECT_LT(previous, key) << "keys must ascend";
+      EXPECT_EQ(text.find('\r'), std::string::npos) << text;
+      previous = key;
+      table[key] = text;
+    }
+    tables.emplace_back(name, table);
   }
-  EXPECT_EQ(r.pos, bytes.size()) << "one language only, nothing after it";
-  return table;
+  return tables;
+}
+
+Table ReadEnglishTable() {
+  const auto tables = ReadTables();
+  if (tables.empty()) return {};
+  EXPECT_EQ(tables[0].first, "English");
+  for (const auto& [key, text] : tables[0].second) EXPECT_EQ(key, MD5(text)) << text;
+  return tables[0].second;
 }
 
 }  // namespace
@@ -83,6 +99,24 @@ TEST(GeneratedTexts, StringTableHoldsEveryTextUnderItsOwnKey) {
         "Progress: Level $currentLevel / $maxLevel", "$sec seconds", "Background: $bgname",
         "Background animation: ", "No puzlesets available!", "Floaating bonus:"})
     EXPECT_TRUE(table.count(MD5(text))) << text;
+}
+
+// English first, keyed by its own texts; then German under the same keys, where every
+// text is German (none copied over from English by mistake, names and symbols aside).
+TEST(GeneratedTexts, StringTableHoldsEnglishThenGermanUnderTheSameKeys) {
+  const auto tables = ReadTables();
+  ASSERT_EQ(tables.size(), 2u);
+  EXPECT_EQ(tables[0].first, "English");
+  EXPECT_EQ(tables[1].first, "Deutsch");
+  std::set<std::string> english, german;
+  for (const auto& [key, text] : tables[0].second) english.insert(key);
+  for (const auto& [key, text] : tables[1].second) german.insert(key);
+  EXPECT_EQ(german, english);
+  int same = 0;
+  for (const auto& [key, text] : tables[1].second)
+    same += tables[0].second.count(key) && tables[0].second.at(key) == text;
+  EXPECT_LT(same, 15) << "German texts that equal their English ones";
+  EXPECT_EQ(tables[1].second.at(MD5("Delete")), "L\xf6schen");  // one byte per letter
 }
 
 // Some keys hold a real line break, the intro story holds backslash + n instead.

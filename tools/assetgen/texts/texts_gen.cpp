@@ -1,13 +1,14 @@
 #include "texts_gen.h"
 
 #include "fonts_gen.h"
+#include "present/language_choice.h"
 #include "quotations.h"
 #include "string_list.h"
 
 namespace {
 
-// The wisdom screen reads the first group; the second is its German counterpart.
-const char* const WISDOM_GROUPS[] = {"English", "Deutsch"};
+// The wisdom screen reads the group named like the game's language.
+const char* const WISDOM_GROUPS[] = {"English", GERMAN_LANGUAGE};
 constexpr size_t WISDOMS_PER_GROUP = 100;
 // More lines would push the first one above the top of the screen.
 constexpr int WISDOM_MAX_LINES = 7;
@@ -15,8 +16,11 @@ constexpr int WISDOM_MAX_LINES = 7;
 }  // namespace
 
 void GenerateLang(Output& out, const Sources& sources) {
-  const TextSource source(sources.assets / "lang" / "english.txt");
-  out.WriteBytes("lang/default.lang", EncodeLangFile("English", ParseStringList(source)));
+  const TextSource english(sources.assets / "lang" / "english.txt");
+  const TextSource german(sources.assets / "lang" / "german.txt");
+  out.WriteBytes("lang/default.lang",
+                 EncodeLangFile({EnglishTable(ParseStringList(english)),
+                                 TranslatedTable(GERMAN_LANGUAGE, ParseTranslationList(german))}));
 }
 
 void GenerateWisdoms(Output& out, const Sources& sources) {

@@ -1,7 +1,8 @@
-// The texts part of the generator: the English string table (lang/default.lang) from
-// assets/lang/english.txt and the wisdom quotations (data/wisdoms.ini) from
-// assets/wisdoms/wisdoms.txt. text_source.h reads a hand-written source with file and
-// line for every error; string_list.h and quotations.h parse and write the two formats.
+// The texts part of the generator: the string table (lang/default.lang) from
+// assets/lang/english.txt and its translation assets/lang/german.txt, and the wisdom
+// quotations (data/wisdoms.ini) from assets/wisdoms/wisdoms.txt. text_source.h reads a
+// hand-written source with file and line for every error; string_list.h and quotations.h
+// parse and write the two formats.
 #pragma once
 
 #include "output.h"
