@@ -14,6 +14,8 @@
 #include "present/ambient.h"
 #include "present/bitmap_font.h"
 #include "present/language.h"
+#include "present/language_choice.h"
+#include "present/latin1.h"
 #include "present/pointer.h"
 #include "present/sound.h"
 
@@ -51,6 +53,12 @@ void InitSharedResources() {
   StoryText = Language->GetString(STORY_KEY);
 }
 
+void InitLanguage(const std::string& language) {
+  RegisterResourcesOnce();
+  InitStrings();
+  SelectLanguage(language.empty() ? LanguageForLocale(SystemLocale()) : language);
+}
+
 void InitModules() {
   RegisterResourcesOnce();
   InitStrings();
@@ -62,7 +70,7 @@ void InitModules() {
 }
 
 bool StartMainProgram() {
-  AppTitle(Language->GetString("Quorvale"));
+  AppTitle(Utf8FromLatin1(Language->GetString("Quorvale")));  // the window system reads UTF-8
   if (!Graphics(SCREEN_WIDTH, SCREEN_HEIGHT, 0, 60, 0)) return false;
   AutoImageFlags(IMG_MASKED | IMG_FILTERED | IMG_MIPMAPPED);
   HideMouse();

@@ -3,6 +3,12 @@
 // when there is none) and the player's song.
 #pragma once
 
+#include <string>
+
+// Starts the string table and makes it speak `language` ("English", "Deutsch"), or the
+// language of the system's locale when it is empty. Runs before InitModules, whose
+// modules fetch texts once (rank names, the story); without it the game speaks English.
+void InitLanguage(const std::string& language);
 void InitModules();
 // Opens the frame and prepares the profiles and the music; false if no window opened.
 bool StartMainProgram();

@@ -5,6 +5,7 @@
 #include "players/ini.h"
 #include "present/bitmap_font.h"
 #include "present/language.h"
+#include "present/language_choice.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -21,7 +22,9 @@ ImagePtr LoadScreen() {
 Wisdomscreen::Wisdomscreen() : screen(LoadScreen()) {
   Wisdoms = TIni::Read("incbin::../data/wisdoms.ini");
   if (!Wisdoms) throw std::runtime_error("Wisdoms.ini not found");
-  seek = Wisdoms->GetSeek("English");
+  // The quotation file has a group per language, named like the string table's languages.
+  seek = Wisdoms->GetSeek(CurrentLanguage());
+  if (seek < 0) seek = Wisdoms->GetSeek(TLanguage::DEFAULT_LANGUAGE);
   anzahl = std::atoi(Wisdoms->GetValue(seek, "Anzahl", "0").c_str());
   nummer = RandomInt(1, anzahl);
   text = Wisdoms->GetValue(seek, std::to_string(nummer), "");

@@ -1,5 +1,6 @@
 // The wisdom screen before a level: one quotation picked at random from the quotation
-// file, revealed line by line over a picture. Its host loop fades it and ends it on a click.
+// file's group of the game's language, revealed line by line over a picture. Its host
+// loop fades it and ends it on a click.
 #pragma once
 
 #include "media/image.h"
@@ -17,7 +18,7 @@ public:
   explicit Wisdomscreen(const std::string& quotation);
 
   ImagePtr screen;
-  int seek = -1;
+  int seek = -1;  // the line after the language's group header
   int anzahl = 0;
   std::shared_ptr<TIni> Wisdoms;
   int nummer = 0;

@@ -36,6 +36,8 @@ Outcome RunGame(const fs::path& home, const std::vector<std::string>& env, int t
     ::setenv("XDG_DATA_HOME", home.c_str(), 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     ::unsetenv("QV_DEBUG");
+    ::unsetenv("LANGUAGE");  // English unless a test asks for another language
+    ::setenv("LC_ALL", "C.UTF-8", 1);
     for (const std::string& e : env) {
       const size_t eq = e.find('=');
       if (eq == std::string::npos)
@@ -99,4 +101,13 @@ TEST_F(GameProcess, ASecondGameOnTheSameDataFolderSaysSoAndEnds) {
   EXPECT_EQ(out.exitCode, 1);
   EXPECT_NE(out.err.find("Quorvale is already running."), std::string::npos) << out.err;
   EXPECT_FALSE(fs::exists(home_ / "Ostravin/Quorvale/users.cfg"));  // it saved nothing
+}
+
+// In a German locale the game says it in German, in UTF-8 for the terminal.
+TEST_F(GameProcess, AGermanLocaleGetsTheMessageInGerman) {
+  ASSERT_TRUE(LockFileForLife((home_ / "Ostravin/Quorvale/quorvale.lock").string()));
+  const Outcome out = RunGame(home_, {"QV_HEADLESS=1", "LC_ALL=de_AT.UTF-8"}, 60);
+  ASSERT_FALSE(out.timedOut);
+  EXPECT_EQ(out.exitCode, 1);
+  EXPECT_NE(out.err.find("Quorvale l\xc3\xa4uft bereits."), std::string::npos) << out.err;
 }

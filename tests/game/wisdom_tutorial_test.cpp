@@ -1,10 +1,13 @@
-// The screens before a level: the wisdom screen's line layout, and the tutorial (shown
-// only before the first level of a set; its pages step and animate; "Play" fades out).
+// The screens before a level: the wisdom screen's line layout and its language, and the
+// tutorial (shown only before the first level of a set; its pages step and animate;
+// "Play" fades out).
 #include "app/shell.h"
 #include "game/game_scenario.h"
 #include "media/graphics.h"
+#include "players/ini.h"
 #include "present/bitmap_font.h"
 #include "present/language.h"
+#include "present/language_choice.h"
 #include "ui/tutorial.h"
 #include "ui/wisdom_screen.h"
 
@@ -74,6 +77,20 @@ TEST_F(WisdomLayout, LinesStandWhereTheirCountPutsThem) {
   EXPECT_EQ(Shown("The " + word), Expected({{"The ", 332}, {word, 388}}));
   // As the first word it follows an empty line.
   EXPECT_EQ(Shown(word + " rests"), Expected({{word + " ", 324}, {"rests", 380}}));
+}
+
+// The quotation comes from the group named like the game's language.
+TEST_F(WisdomLayout, QuotationsComeFromTheGroupOfTheLanguage) {
+  for (const std::string language : {GERMAN_LANGUAGE, "English"}) {
+    ASSERT_TRUE(SelectLanguage(language));
+    for (int i = 0; i < 5; ++i) {
+      const Wisdomscreen w;
+      EXPECT_EQ(w.seek, w.Wisdoms->GetSeek(language));
+      EXPECT_EQ(w.anzahl, 100);
+      EXPECT_FALSE(w.text.empty());
+      EXPECT_EQ(w.text, w.Wisdoms->GetValue(w.Wisdoms->GetSeek(language), std::to_string(w.nummer), ""));
+    }
+  }
 }
 
 TEST_F(TutorialScreen, ShowsOnlyBeforeTheFirstLevelOfASet) {
