@@ -42,6 +42,10 @@ const std::string ALLOWED_CHARACTERS =
     " ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890!?./:;*%$()&'+-*#@=" +
     std::string(15, ' ') + "\"";
 
+// The letters of Latin-1 beyond ASCII (À to ÿ, without × and ÷): umlauts, ß and the
+// accented letters, which the fonts draw and every player file stores as one byte.
+bool Latin1Letter(int c) { return c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7; }
+
 }  // namespace
 
 void PollInput() {
@@ -76,7 +80,7 @@ std::string GetTypedKey() {
   const int c = GetChar();
   if (c == 0) return "";
   FlushKeys();
-  if (c > 255 || ALLOWED_CHARACTERS.find(char(c)) == std::string::npos) return "";
+  if (!Latin1Letter(c) && (c > 127 || ALLOWED_CHARACTERS.find(char(c)) == std::string::npos)) return "";
   return std::string(1, char(c));
 }
 

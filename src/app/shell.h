@@ -44,7 +44,8 @@ extern std::function<void()> SaveBeforeClose;
 // Covers the whole frame with black at the given opacity (clamped to 0..1) for fades;
 // afterwards the drawing is opaque white in alpha blending.
 void BlackCover(float alpha);
-// Text entry: "KEY_ENTER", "KEY_BACKSPACE", one allowed character, or "".
+// Text entry: "KEY_ENTER", "KEY_BACKSPACE", one allowed character (ASCII letters, digits,
+// some punctuation and the Latin-1 letters such as ä or ß, as one byte), or "".
 std::string GetTypedKey();
 
 void LoadGameGfx();

@@ -11,6 +11,7 @@
 #include "players/users.h"
 #include "present/bitmap_font.h"
 #include "present/language.h"
+#include "present/latin1.h"
 #include "present/pointer.h"
 #include "ui/widgets.h"
 
@@ -64,7 +65,8 @@ std::string SetName(const std::string& path) {
   std::string name = path;
   if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".lvl") == 0) name.resize(name.size() - 4);
   const size_t slash = name.find_last_of("\\/");
-  return slash == std::string::npos ? name : name.substr(slash + 1);
+  // Self-made sets have UTF-8 file names; the fonts draw Latin-1.
+  return Latin1FromUtf8(slash == std::string::npos ? name : name.substr(slash + 1));
 }
 
 // Greedy word wrap: words keep their trailing blank; a line closes before a word that

@@ -2,6 +2,7 @@
 // texts are shown, the quit fade, and managing players through the list and name entry.
 #include "app/shell.h"
 #include "game/req_yes_no.h"
+#include "media/graphics.h"
 #include "media/input.h"
 #include "media/script.h"
 #include "media/stream.h"
@@ -150,6 +151,54 @@ TEST_F(TitleMenuTest, PlayersAreAddedRenamedAndDeletedDownToTheDefaultPlayer) {
       .Do([] { EXPECT_NE(SavedFile().find("New Player\r\n"), std::string::npos); })
       .Stop();
   EXPECT_THROW(RunMenu(script), StopRun);
+}
+
+// A German name typed with umlauts and ß: one Latin-1 byte per letter in the profile
+// file, the same bytes after a load and a save, and each letter drawn with its own glyph.
+TEST_F(TitleMenuTest, AGermanNameKeepsItsLettersThroughTheFileAndOnTheScreen) {
+  const std::string name = "J\xfcrgen \xc4\xdfl\xf6";  // Jürgen Äßlö
+  Script script;
+  script.Until(TextsShown, 100, "texts shown")
+      .Click(GREETING_X, GREETING_Y)
+      .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "player list")
+      .Click(LIST_NEW_X, LIST_NEW_Y)
+      .Until([] { return Showing("ADD_NEW_USER", TitleScreen->NameReq); }, 100, "name entry")
+      .HoldKey(KEY_BACKSPACE, 130)
+      .Type(name)
+      .TapKey(KEY_ENTER)
+      .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "back to the list")
+      .Stop();
+  EXPECT_THROW(RunMenu(script), StopRun);
+  ASSERT_EQ(Names(), (std::vector<std::string>{"Tester", name}));
+  const std::string saved = SavedFile();
+  EXPECT_NE(saved.find(name + "\r\n"), std::string::npos);
+
+  Users->RemoveAllUsers();
+  ASSERT_TRUE(Users->Load());
+  ASSERT_EQ(Names(), (std::vector<std::string>{"Tester", name}));
+  ASSERT_TRUE(Users->Save());
+  EXPECT_EQ(SavedFile(), saved);
+
+  // Drawn, the name is the glyphs of its codes side by side (ü is glyph 0xFC − 31).
+  auto drawn = [](auto draw) {
+    Cls();
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+    draw();
+    const PixmapPtr pm = GrabPixmap(0, 0, 400, 40);
+    return std::vector<uint32_t>(pm->pixels.begin(), pm->pixels.end());
+  };
+  const auto text = drawn([&] { FontMain->Draw(name, 10, 4, false); });
+  const auto glyphs = drawn([&] {
+    int pen = 0;
+    for (unsigned char c : name) {
+      DrawImage(FontMain->FontImage, float(10 + pen), 4, c - 31);
+      pen += FontMain->CharW[c - 31];
+    }
+  });
+  EXPECT_EQ(text, glyphs);
+  const auto plain = drawn([&] { FontMain->Draw("Jurgen A?lo", 10, 4, false); });
+  EXPECT_NE(text, plain);
 }
 
 TEST_F(TitleMenuTest, NameEntryKeepsEmptyNamesOutAndStopsAtItsWidth) {
