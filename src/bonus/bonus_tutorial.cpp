@@ -5,17 +5,13 @@
 #include "present/language.h"
 #include "ui/widgets.h"
 
-namespace {
-
-const char* const PAGE_TEXT[BonusTutorial::PAGES] = {
+const char* const BonusTutorial::PAGE_TEXT[PAGES] = {
     "You can move the symbols around\nwith your mouse!",
     "To rotate tiles, use the keys A/S,\nthe right mousebutton\nor your mousewheel.",
     "Press the mouse button\nto fire the tiles\nto the top.",
     "If you match three or more\nsymbols of the same type in a\nrow, column or diagonal\nline they'll disappear.",
     "Try to remove all tiles\nthat have a floating\nYing-Yang-Symbol.",
 };
-
-}  // namespace
 
 BonusTutorial::BonusTutorial() {
   SetScaleFactor(1.3f, 1.3f);

@@ -11,6 +11,7 @@
 class BonusTutorial : public TRequester {
 public:
   static constexpr int PAGES = 5;
+  static const char* const PAGE_TEXT[PAGES];  // the pages' texts, as keys
 
   BonusTutorial();
 

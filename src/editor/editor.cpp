@@ -22,7 +22,14 @@ constexpr float BOARD_EDGE = 455;
 // Positions a piece of a damaged file may have and still be edited; beyond them it is lost.
 constexpr float FAR_AWAY = 10000;
 
-const char* const BALLOON_KEYS[5] = {
+bool Editable(const Shape& s) {
+  return s.Element >= 0 && s.Element <= 4 && std::isfinite(s.X) && std::isfinite(s.Y) &&
+         std::isfinite(s.Rotation) && std::abs(s.X) < FAR_AWAY && std::abs(s.Y) < FAR_AWAY;
+}
+
+}  // namespace
+
+const char* const TEd::BALLOON_KEYS[5] = {
     "To create your own levels,\nchoose a base element on the right side and\nmove it to the play field.",
     "Using the keys A, S, SPACE,\nthe right mouse button or the mouse wheel\nyou can rotate the selected tile.\n\nUse "
     "the cursor keys\nto move the tile pixel wise.",
@@ -31,13 +38,6 @@ const char* const BALLOON_KEYS[5] = {
     "Use this slider,\nto set the time of a level.",
     "Click here to change the level.\nEach levelset can consist\nof up to 50 different puzzles.",
 };
-
-bool Editable(const Shape& s) {
-  return s.Element >= 0 && s.Element <= 4 && std::isfinite(s.X) && std::isfinite(s.Y) &&
-         std::isfinite(s.Rotation) && std::abs(s.X) < FAR_AWAY && std::abs(s.Y) < FAR_AWAY;
-}
-
-}  // namespace
 
 TEd::TEd() {
   ColPic = CreateImage(1, 1, 1, 0);

@@ -30,6 +30,7 @@ public:
   ImagePtr ColPic;  // 1×1 white: the mouse's hit probe for the stack
   bool MovePlayfield = false;
   float YinYangRotation = 0;
+  static const char* const BALLOON_KEYS[5];  // the help balloons' texts, as keys
   std::array<std::string, 5> BalloonsTxt;
   ImagePtr BalloonImg, Fahne, Icons, Slider, Regler, BonusGameBG, BonusTiles;
   TLvlOptions LevelPropRequester;

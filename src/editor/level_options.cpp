@@ -61,7 +61,8 @@ void TLvlOptions::Render(int level) {
   TLevelProperties* p = Props(level);
   if (Page != PAGE_MAIN || !p) return;
   DrawPanel(RequesterImg);
-  if (FontHeadline) FontHeadline->Draw(Text("Level properties"), 195, 66, false);
+  // Centred like the bonus panel's title, so a longer translation stays over the captions.
+  if (FontHeadline) FontHeadline->Draw(Text("Level properties"), 360, 95, true);
   Switch(*p, LP_TWISTER, "Twister: on", "Twister: off", 155);
   Switch(*p, LP_FREEZE, "Freeze: on", "Freeze: off", 185);
   const char* mode = (p->MiscProperties & LP_ENLIGHTENMENT) ? "Gamemode: Enlightenment"

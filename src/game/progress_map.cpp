@@ -200,14 +200,20 @@ void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame) {
   }
 }
 
+std::vector<std::string> EndScreenLines() {
+  if (!FontHeadline) return {};
+  return WrapLines(*FontHeadline,
+                   Text("Congratulations!\nYou completed your path to enlightenment. But there is a lot more to "
+                        "discover...\n\nClick a mousebutton to continue!"),
+                   500);
+}
+
 void ShowEndScreen() {
   Cls();
   ShowFrame(-1);
   AutoMidHandle(false);
   const ImagePtr picture = LoadImage("incbin::../gfx/end.png");
-  const std::string text = Text(
-      "Congratulations!\nYou completed your path to enlightenment. But there is a lot more to discover...\n\nClick a "
-      "mousebutton to continue!");
+  const std::vector<std::string> lines = EndScreenLines();
   float overlay = 1.0f;
   bool showing = true;
   int revealed = -1;
@@ -226,7 +232,6 @@ void ShowEndScreen() {
     if (showing && overlay > 0) overlay -= 0.05f;
     if (!showing) overlay += 0.05f;
 
-    const std::vector<std::string> lines = FontHeadline ? WrapLines(*FontHeadline, text, 500) : std::vector<std::string>{};
     const float step = float((FontHeadline ? FontHeadline->FrameHeight : 64) - 8);
     // The block rises with its line count, but its first line stays on the screen when
     // the text wraps into more lines than that rule allows for.

@@ -3,6 +3,10 @@
 // leave. And the end screen after the last level of a set.
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 struct Point {
   int x = 0, y = 0;
   void Set(int px, int py) {
@@ -14,6 +18,10 @@ struct Point {
 // Returns when the player chose "Play" or "Exit" and the map has faded out.
 void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame);
 void ShowEndScreen();
+// The end screen's text in the lines it shows, centred one under the other; more than
+// END_SCREEN_MAX_LINES would reach past the bottom of the screen.
+std::vector<std::string> EndScreenLines();
+constexpr size_t END_SCREEN_MAX_LINES = 8;
 
 // Station i's top-left corner on the card.
 Point MapStation(int level);

@@ -13,17 +13,17 @@
 
 namespace {
 
-const char* const PAGE_TEXT[6] = {
+constexpr float TEXT_X = 35, TEXT_Y = 287, WRAP = 565;
+
+}  // namespace
+
+const char* const Tutorial::PAGE_TEXT[6] = {
     "Aim of the game is to fill the black silhouette with the given tiles at the right side of the screen.",
     "Move your mouse over a tile and click on it to select and move it around.",
     "If you have selected a tile, you can use your mousewheel, the key A, S or the right mousebutton to rotate it.",
     "If you picked up a tile, a left mouse click will drop the tile down at the current position.",
     "If you stuck in a puzzle, click on the lamp to get a hint.",
     "A puzzle is solved, when all tiles will match the black silhouette exactly."};
-
-constexpr float TEXT_X = 35, TEXT_Y = 287, WRAP = 565;
-
-}  // namespace
 
 Tutorial::Tutorial() {
   AutoMidHandle(false);
@@ -41,9 +41,13 @@ Tutorial::Tutorial() {
   AutoMidHandle(true);
 }
 
-void Tutorial::DrawTutText(const std::string& text) {
-  if (!FontMain) return;
-  const TBitmapFont& font = *FontMain;
+namespace {
+
+// Lays the text out character by character: place(i, col, row) for every character drawn.
+// A word that would cross the wrap width moves to the next line as a whole; backslash-n
+// breaks the line.
+template <class Place>
+void LayOutTutText(const TBitmapFont& font, const std::string& text, Place place) {
   auto width = [&](char ch) { return font.GetWidth(std::string(1, ch)); };
   int row = 0;
   float col = 0;
@@ -54,7 +58,6 @@ void Tutorial::DrawTutText(const std::string& text) {
       ++i;
       continue;
     }
-    // A word that would cross the wrap width moves to the next line as a whole.
     float w = col;
     for (size_t j = i; j < text.size(); ++j) {
       w += float(width(text[j]));
@@ -65,9 +68,26 @@ void Tutorial::DrawTutText(const std::string& text) {
         break;
       }
     }
-    font.Draw(std::string(1, text[i]), TEXT_X + 2 + col, TEXT_Y + float(row * font.FrameHeight) + 2, false);
+    place(i, col, row);
     col += float(width(text[i]));
   }
+}
+
+}  // namespace
+
+void Tutorial::DrawTutText(const std::string& text) {
+  if (!FontMain) return;
+  const TBitmapFont& font = *FontMain;
+  LayOutTutText(font, text, [&](size_t i, float col, int row) {
+    font.Draw(std::string(1, text[i]), TEXT_X + 2 + col, TEXT_Y + float(row * font.FrameHeight) + 2, false);
+  });
+}
+
+int Tutorial::TextRows(const std::string& text) {
+  if (!FontMain || text.empty()) return 0;
+  int rows = 0;
+  LayOutTutText(*FontMain, text, [&](size_t, float, int row) { rows = std::max(rows, row + 1); });
+  return rows;
 }
 
 void Tutorial::DrawPage(int page, int& c, float& angle) {
@@ -209,7 +229,7 @@ int Tutorial::Display() {
       page += 1;
       c = 0;
     }
-    if (ImageButton("Play", 567, 435, false)) done = true;
+    if (ImageButton(Text("Play"), 567, 435, false)) done = true;
     if (MousePointer) MousePointer->Draw();
     BlackCover(fade);
     if (!done && fade > 0) fade -= 0.1f;
