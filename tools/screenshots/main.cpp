@@ -2,6 +2,7 @@
 // the menus and into a game, and writes one PNG per screen and state into the folder given
 // on the command line, for review by eye. Profiles go to a data folder inside it. With a
 // display, the menu is also shown in a real window of odd sizes, letterboxed.
+// Usage: screenshot_tour [folder] [language]; the language is "en" (the default) or "de".
 #include "app/main_loop.h"
 #include "app/shell.h"
 #include "app/startup.h"
@@ -14,6 +15,7 @@
 #include "media/stream.h"
 #include "media/window.h"
 #include "present/ambient.h"
+#include "present/language_choice.h"
 #include "players/data_folder.h"
 #include "players/users.h"
 #include "game/req_yes_no.h"
@@ -36,6 +38,7 @@ namespace {
 
 fs::path OutDir;
 int ShotCount = 0;
+bool German = false;  // the tour in German also types names with umlauts (Latin-1 bytes)
 
 // Writes the picture (by default the frame as it is being presented).
 void SaveShot(const std::string& name, const PixmapPtr& picture = nullptr) {
@@ -83,8 +86,8 @@ void Players(Tour& t) {
   t.Shot("player_list");
   t.s.Click(62 + 367, 25 + 107)
       .Until([] { return TitleScreen->NameReq->Alpha >= 1; }, 100, "name entry")
-      .HoldKey(8, 130)
-      .Type("Wanderer");
+      .HoldKey(8, 160)
+      .Type(German ? "J\xfcrgen Wei\xdf" : "Wanderer");
   t.Shot("name_entry");
   t.s.TapKey(13).Until([] { return TitleScreen->ReqUsers->Alpha >= 1; }, 100, "player list again");
   t.Shot("player_list_two_players");
@@ -96,7 +99,7 @@ void Players(Tour& t) {
   t.s.Click(62 + 367, 25 + 170)
       .Until([] { return TitleScreen->NameReq->Alpha >= 1; }, 100, "rename entry")
       .HoldKey(8, 130)
-      .Type("Wanderer of the Seven High Passes")
+      .Type(German ? "Wanderin \xfcber die sieben hohen P\xe4sse" : "Wanderer of the Seven High Passes")
       .TapKey(13)
       .Until(PlayerList, 100, "player list with a long name");
   t.Shot("player_list_long_name");
@@ -282,6 +285,8 @@ void SolvedAndTimedOut(Tour& t, const std::string& solvedSet) {
   t.Shot("tally_scroll_done");
   t.s.Click(320, 240).Wait(150);
   t.Shot("end_screen");
+  t.s.Wait(250);
+  t.Shot("end_screen_all_lines");
   t.s.Click(320, 240).Wait(100);
   t.Shot("level_select_after_the_set");
   t.s.Click(410, 350).Wait(90).Click(570, 420).Wait(700);
@@ -298,7 +303,7 @@ void SolvedAndTimedOut(Tour& t, const std::string& solvedSet) {
 void EditorFirstVisit(Tour& t) {
   t.s.Click(316, 330).Until([] { return !TitleScreen; }, 100, "the editor's chooser").Wait(20);
   t.Shot("editor_chooser_empty");
-  t.s.Click(475, 180).Wait(20).Type("Tashi's own path");
+  t.s.Click(475, 180).Wait(20).Type(German ? "Tashis \xc4hrenlese" : "Tashi's own path");
   t.Shot("editor_name_entry");
   t.s.Click(328, 257).Wait(40);
   t.Shot("editor_first_balloon");
@@ -385,6 +390,12 @@ void Scenery() {
 
 int main(int argc, char** argv) {
   OutDir = argc > 1 ? fs::path(argv[1]) : fs::path("screenshots");
+  const std::string language = LanguageForOption(argc > 2 ? argv[2] : "en");
+  if (language.empty()) {
+    std::fprintf(stderr, "unknown language %s (en or de)\n", argv[2]);
+    return 2;
+  }
+  German = language == GERMAN_LANGUAGE;
   fs::remove_all(OutDir);
   fs::create_directories(OutDir / "data");
   setenv("XDG_DATA_HOME", (OutDir / "data").c_str(), 1);
@@ -392,6 +403,7 @@ int main(int argc, char** argv) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   SetBackend(Backend::Headless);
 
+  InitLanguage(language);
   InitModules();
   if (!StartMainProgram()) {
     std::fprintf(stderr, "no frame\n");
