@@ -103,7 +103,7 @@ protected:
   void Requesters() {
     const int full = Parchment(1);
     for (const char* key : {"Overwrite levels?", "Levelset not saved", "Play level", "Time out", "No more space left.",
-                            "Quit game?", "Your name:", "Graphics", "Game", "Audio"})
+                            "Quit game?", "Your name:", "Graphics", "Game", "Audio", "Delete player?"})
       Headline("requester title", Text(key), TitleRoom(1));
     for (const char* key : {"Levelset already exists.\nOverwrite?",
                             "The levelset could not be created\nin the data folder.",
@@ -113,6 +113,10 @@ protected:
                             "Are you sure you want to quit this game\nand return to the main menu?",
                             "Enter a name for the new levelset:"})
       Main("requester text above its buttons", Text(key), full, 2);
+    // The player's name comes shortened to the question's width.
+    Main("requester text above its buttons",
+         Text("$name\nand all progress will be lost.", {"name", FontMain->Shortened(std::string(40, 'W'), 400)}), full,
+         2);
     Headline("level-set chooser title", Text("Choose a levelset"), 428 - 14 - 10);
   }
 
