@@ -99,7 +99,7 @@ void Players(Tour& t) {
   t.s.Click(62 + 367, 25 + 170)
       .Until([] { return TitleScreen->NameReq->Alpha >= 1; }, 100, "rename entry")
       .HoldKey(8, 130)
-      .Type(German ? "Wanderin \xfcber die sieben hohen P\xe4sse" : "Wanderer of the Seven High Passes")
+      .Type(German ? "Wanderin \xfc" "ber die sieben hohen P\xe4sse" : "Wanderer of the Seven High Passes")
       .TapKey(13)
       .Until(PlayerList, 100, "player list with a long name");
   t.Shot("player_list_long_name");
