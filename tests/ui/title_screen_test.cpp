@@ -56,6 +56,14 @@ protected:
     for (const UserPtr& u : Users->UserList) names.push_back(u->Name);
     return names;
   }
+  // From the menu through the player list to a new player's name entry.
+  static Script& ToNewPlayerEntry(Script& script) {
+    return script.Until(TextsShown, 100, "texts shown")
+        .Click(GREETING_X, GREETING_Y)
+        .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "player list")
+        .Click(LIST_NEW_X, LIST_NEW_Y)
+        .Until([] { return Showing("ADD_NEW_USER", TitleScreen->NameReq); }, 100, "name entry");
+  }
   static std::string SavedFile() {
     std::vector<uint8_t> bytes;
     LoadBytes(TUsers::FilePath(), bytes);
@@ -99,12 +107,8 @@ TEST_F(TitleMenuTest, QuitFadesTheTextsThenTheScreen) {
 TEST_F(TitleMenuTest, PlayersAreAddedRenamedAndDeletedDownToTheDefaultPlayer) {
   ASSERT_EQ(Names(), std::vector<std::string>{"Tester"});
   Script script;
-  script.Until(TextsShown, 100, "texts shown")
-      .Click(GREETING_X, GREETING_Y)
-      .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "player list")
-      // A new player: clear the suggested name, type one, commit it with Enter.
-      .Click(LIST_NEW_X, LIST_NEW_Y)
-      .Until([] { return Showing("ADD_NEW_USER", TitleScreen->NameReq); }, 100, "name entry")
+  // A new player: clear the suggested name, type one, commit it with Enter.
+  ToNewPlayerEntry(script)
       .Do([] { EXPECT_EQ(TitleScreen->NameReq->Caption, "New player"); })
       .HoldKey(KEY_BACKSPACE, 130)
       .Type("Zed")
@@ -158,11 +162,7 @@ TEST_F(TitleMenuTest, PlayersAreAddedRenamedAndDeletedDownToTheDefaultPlayer) {
 TEST_F(TitleMenuTest, AGermanNameKeepsItsLettersThroughTheFileAndOnTheScreen) {
   const std::string name = "J\xfcrgen \xc4\xdfl\xf6";  // Jürgen Äßlö
   Script script;
-  script.Until(TextsShown, 100, "texts shown")
-      .Click(GREETING_X, GREETING_Y)
-      .Until([] { return Showing("USERS_SHOW", TitleScreen->ReqUsers); }, 100, "player list")
-      .Click(LIST_NEW_X, LIST_NEW_Y)
-      .Until([] { return Showing("ADD_NEW_USER", TitleScreen->NameReq); }, 100, "name entry")
+  ToNewPlayerEntry(script)
       .HoldKey(KEY_BACKSPACE, 130)
       .Type(name)
       .TapKey(KEY_ENTER)
