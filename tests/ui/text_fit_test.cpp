@@ -33,7 +33,8 @@ constexpr int FAN_ROOM = 168;           // the title scene's fans, 184 wide
 constexpr int GREETING_ROOM = 250;      // the greeting stays clear of the menu
 constexpr int RANK_COLUMN = 140;        // the high scores' rank column, up to the score digits
 constexpr int TALLY_ROOM = 474 - 162;   // the tally's label column to the right edge of its values
-constexpr int SCROLL_ROOM = 330;        // the tally scroll's clip (150..490), centred on 315
+constexpr int SCROLL_ROOM = 330;        // the tally's 300 pixels of paper, which narrow a wider text
+                                        // (here by a tenth at most)
 constexpr int MESSAGE_ANIM_ROOM = 570;  // messages zooming on the play screen, centred on 290
 constexpr int SCREEN_LINE_ROOM = 600;   // lines centred on the whole screen
 
