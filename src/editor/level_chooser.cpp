@@ -7,7 +7,6 @@
 #include "players/data_folder.h"
 #include "present/bitmap_font.h"
 #include "present/language.h"
-#include "present/latin1.h"
 #include "ui/level_select.h"
 #include "ui/player_requesters.h"
 #include "ui/widgets.h"
@@ -114,18 +113,4 @@ void TReqEnterLevelName::Render2(float x, float y) {
   Draw(PrintableName(Caption), float(int(x) + 56), float(int(y) + 126));
   if (ImageButton(Text("Ok"), int(x) + 233, int(y) + 207) && !LevelSetFileName(Caption).empty()) Action = "OK";
   FontMain->Draw(Text("Enter a name for the new levelset:"), x + 223, y + 75, true);
-}
-
-std::string LevelSetFileName(const std::string& typed) {
-  std::string name;
-  for (char c : typed) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\' || u < 32 || u == 127) c = '_';
-    if (name.empty() && (c == '.' || c == ' ')) continue;  // no hidden files, no blank start
-    if (c == '.' && name.back() == '.') continue;          // no ".."
-    name += c;
-  }
-  if (name.size() > MAX_SET_NAME) name.resize(MAX_SET_NAME);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();  // no "..lvl"
-  return name.empty() ? std::string() : Utf8FromLatin1(name) + ".lvl";
 }

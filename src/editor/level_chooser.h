@@ -3,6 +3,7 @@
 // entry draws every frame; it reads Action, LevelFile and Caption.
 #pragma once
 
+#include "levels/level_set.h"  // LevelSetFileName: the file a typed name is stored under
 #include "ui/requester.h"
 #include "ui/text_entry.h"
 
@@ -43,9 +44,3 @@ public:
   void Render2(float x, float y) override;
   void ButtonPressed(const std::string& name) override;
 };
-
-// The file name (with ".lvl", in UTF-8) a typed set name is stored under: no folder
-// separators or control characters, no leading dots or spaces, no "..", at most
-// MAX_SET_NAME characters before the extension. "" when nothing usable is left.
-std::string LevelSetFileName(const std::string& typed);
-constexpr size_t MAX_SET_NAME = 64;

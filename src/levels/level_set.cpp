@@ -3,6 +3,7 @@
 #include "media/debug.h"
 #include "media/graphics.h"
 #include "media/stream.h"
+#include "present/latin1.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,9 +18,6 @@ std::array<std::vector<ShapePtr>, LEVEL_COUNT> LevelShapes;
 namespace {
 
 constexpr uint64_t LVL_BODY = 12, SHP_BODY = 34, BON_BODY = 584;
-// The largest set the format can describe (50 full levels with boards) is about 213 KB;
-// anything far larger is not a level set and is not read.
-constexpr uint64_t MAX_FILE_BYTES = 1 << 20;
 constexpr int MAX_GAME_TIME = 24 * 3600;
 
 bool InRange(float v, float lo, float hi) { return std::isfinite(v) && v >= lo && v <= hi; }
@@ -94,7 +92,7 @@ void ReadLevelSet(const std::string& locator) {
   StreamPtr s = ReadStream(locator);
   DebugLog("Start To Read Data...");
   if (!s) return;
-  if (s->Size() > MAX_FILE_BYTES) {
+  if (s->Size() > MAX_LEVEL_SET_BYTES) {
     DebugLog("Not a level set (too large): " + locator);
     return;
   }
@@ -161,4 +159,55 @@ bool CreateEmptyLevelSet(const std::string& locator) {
   }
   s->WriteString("END");
   return s->Close();
+}
+
+namespace {
+
+int32_t IntAt(const std::vector<uint8_t>& b, size_t at) {
+  return int32_t(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24);
+}
+
+}  // namespace
+
+bool IsWellFormedLevelSet(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() > MAX_LEVEL_SET_BYTES) return false;
+  constexpr size_t ELEMENT_AT = 30;  // the piece kind inside a piece record
+  int levels = 0, pieces = 0;
+  size_t at = 0;
+  while (at + 3 <= bytes.size()) {
+    const std::string tag(bytes.begin() + long(at), bytes.begin() + long(at + 3));
+    at += 3;
+    const size_t left = bytes.size() - at;
+    if (tag == "END") return levels > 0 && left == 0;
+    if (tag == "LVL") {
+      if (++levels > LEVEL_COUNT || left < LVL_BODY) return false;
+      pieces = 0;
+      at += LVL_BODY;
+    } else if (tag == "SHP") {
+      if (levels == 0 || left < SHP_BODY || ++pieces > MAX_PIECES_PER_LEVEL) return false;
+      const int32_t element = IntAt(bytes, at + ELEMENT_AT);
+      if (element < 0 || element > 4) return false;
+      at += SHP_BODY;
+    } else if (tag == "BON") {
+      if (levels == 0 || left < BON_BODY) return false;
+      at += BON_BODY;
+    } else {
+      return false;  // the game never writes other chunks
+    }
+  }
+  return false;  // no "END"
+}
+
+std::string LevelSetFileName(const std::string& name) {
+  std::string file;
+  for (char c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\' || u < 32 || u == 127) c = '_';
+    if (file.empty() && (c == '.' || c == ' ')) continue;  // no hidden files, no blank start
+    if (c == '.' && file.back() == '.') continue;          // no ".."
+    file += c;
+  }
+  if (file.size() > MAX_SET_NAME) file.resize(MAX_SET_NAME);
+  while (!file.empty() && (file.back() == ' ' || file.back() == '.')) file.pop_back();  // no "..lvl"
+  return file.empty() ? std::string() : Utf8FromLatin1(file) + ".lvl";
 }

@@ -5,6 +5,7 @@
 #include "game/shape.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -45,3 +46,18 @@ bool WriteLevelSet(const std::string& locator);
 bool CreateEmptyLevelSet(const std::string& locator);
 
 constexpr int MAX_PIECES_PER_LEVEL = 100;
+
+// Whether bytes are a whole level set as the game writes one: "LVL" first, at most 50
+// levels, only known chunks that fit, pieces and bonus boards inside a level, pieces of
+// the five kinds, and "END" as the last three bytes. Files that fail are refused where a
+// set comes from outside (a shared file), instead of being read up to the damage.
+bool IsWellFormedLevelSet(const std::vector<uint8_t>& bytes);
+// The largest set the format can describe (50 full levels with boards) is about 213 KB;
+// anything far larger is not a level set and is not read.
+constexpr size_t MAX_LEVEL_SET_BYTES = 1 << 20;
+
+// The file name (with ".lvl", in UTF-8) a set name (Latin-1) is stored under in the data
+// folder: no folder separators or control characters, no leading dots or spaces, no "..",
+// at most MAX_SET_NAME characters before the extension. "" when nothing usable is left.
+std::string LevelSetFileName(const std::string& name);
+constexpr size_t MAX_SET_NAME = 64;

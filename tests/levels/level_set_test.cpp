@@ -223,3 +223,46 @@ TEST(LevelSet, FifosAndHugeFilesAreNotRead) {
   ReadLevelSet(path);
   EXPECT_TRUE(LevelShapes[0].empty());
 }
+
+// The check for sets that come from outside: whole sets as the game writes them pass,
+// anything cut, padded, unknown or out of place fails.
+TEST(LevelSet, WellFormedSetsAreExactlyWhatTheGameWrites) {
+  auto bytes = [](const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); };
+  std::string full = Lvl(120, 1, 0) + Shp(200, 150, 45, 0) + Bon(0, 2, 3);
+  for (int i = 1; i < LEVEL_COUNT; ++i) full += Lvl(0, 0, 0);
+  full += "END";
+  std::string pieces = Lvl(0, 0, 0);
+  for (int i = 0; i < MAX_PIECES_PER_LEVEL; ++i) pieces += Shp(100, 100, 0, 4);
+  EXPECT_TRUE(IsWellFormedLevelSet(bytes(full)));
+  EXPECT_TRUE(IsWellFormedLevelSet(bytes(Lvl(0, 0, 0) + "END")));  // fewer levels read fine
+  EXPECT_TRUE(IsWellFormedLevelSet(bytes(pieces + "END")));
+  const std::string path = TempFile("written.lvl");
+  ASSERT_TRUE(CreateEmptyLevelSet(path));
+  std::vector<uint8_t> written;
+  ASSERT_TRUE(LoadBytes(path, written));
+  EXPECT_TRUE(IsWellFormedLevelSet(written));
+
+  std::string fifty = Lvl(0, 0, 0);
+  for (int i = 0; i < LEVEL_COUNT; ++i) fifty += Lvl(0, 0, 0);
+  const std::pair<std::string, std::string> damaged[] = {
+      {"", "empty"},
+      {"END", "no level"},
+      {full.substr(0, full.size() - 1), "cut inside END"},
+      {full.substr(0, full.size() - 3), "no END"},
+      {full + "x", "something after END"},
+      {Lvl(0, 0, 0).substr(0, 10) + "END", "level cut short"},
+      {Shp(1, 1, 0, 0) + Lvl(0, 0, 0) + "END", "piece before the first level"},
+      {"BON" + Lvl(0, 0, 0) + "END", "bonus board before the first level"},
+      {Lvl(0, 0, 0) + Shp(1, 1, 0, 5) + "END", "no such piece kind"},
+      {Lvl(0, 0, 0) + Shp(1, 1, 0, -1) + "END", "negative piece kind"},
+      {Lvl(0, 0, 0) + "XYZ" + "END", "unknown chunk"},
+      {Lvl(0, 0, 0) + Bon(0, 0, 0).substr(0, 300) + "END", "bonus board cut short"},
+      {pieces + Shp(100, 100, 0, 4) + "END", "too many pieces"},
+      {fifty + "END", "51 levels"},
+      {"PNG\x89" + Lvl(0, 0, 0) + "END", "another kind of file"},
+  };
+  for (const auto& [file, what] : damaged) EXPECT_FALSE(IsWellFormedLevelSet(bytes(file))) << what;
+  std::vector<uint8_t> huge = bytes(full);
+  huge.insert(huge.begin() + 3 + 12, MAX_LEVEL_SET_BYTES, 0);
+  EXPECT_FALSE(IsWellFormedLevelSet(huge));
+}
