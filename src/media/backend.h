@@ -13,6 +13,7 @@ struct SDL_Renderer;
 struct SDL_Surface;
 struct SDL_Texture;
 struct SDL_Window;
+union SDL_Event;
 class TImage;
 
 // The textures of one image, one per frame, made for one renderer.
@@ -47,6 +48,9 @@ bool WindowManagerRuns(SDL_Window* window);
 // Shows the finished frame in the window (windowed back end only).
 void ShowFrameInWindow();
 void ApplyViewport();
+// The desktop side of the window (desktop.cpp): icon once it opens, dropped files.
+void WindowOpened();
+void DesktopEvent(const SDL_Event& e);
 
 }  // namespace media_detail
 

@@ -191,6 +191,7 @@ void HandleEvent(const SDL_Event& e) {
       InjectWheel(e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y);
       break;
     default:
+      media_detail::DesktopEvent(e);
       break;
   }
 }
@@ -240,6 +241,7 @@ bool OpenWindow(int depth) {
                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!s.window) return false;
   SDL_SetWindowMinimumSize(s.window, SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
+  WindowOpened();
   s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
   if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_TARGETTEXTURE);
   if (!s.renderer) return false;
