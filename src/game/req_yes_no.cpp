@@ -1,8 +1,10 @@
 #include "game/req_yes_no.h"
 
+#include "app/shell.h"
 #include "media/graphics.h"
 #include "present/bitmap_font.h"
 #include "present/language.h"
+#include "present/pointer.h"
 #include "ui/widgets.h"
 
 #include <cmath>
@@ -24,4 +26,19 @@ void TReqYesNo::Render2(float x, float y) {
 
 void TReqYesNo::ButtonPressed(const std::string& name) {
   if (name == "YES" || name == "NO" || name == "OK") ButtonPressStr = name;
+}
+
+std::string AskYesNo(const std::function<void()>& backdrop, const std::string& line1, const std::string& line2,
+                     bool okayOnly) {
+  TReqYesNo question;
+  question.Line1 = line1;
+  question.Line2 = line2;
+  question.OkayOnly = okayOnly;
+  while (question.ButtonPressStr.empty()) {
+    backdrop();
+    question.Render(150, 100);
+    if (MousePointer) MousePointer->Draw();
+    ShowFrame();
+  }
+  return question.ButtonPressStr;
 }

@@ -5,6 +5,8 @@
 
 #include "ui/requester.h"
 
+#include <functional>
+
 class TReqYesNo : public TRequester {
 public:
   TReqYesNo();
@@ -16,3 +18,9 @@ public:
   void Render2(float x, float y) override;
   void ButtonPressed(const std::string& name) override;
 };
+
+// Shows the box at (150, 100) until it is answered and returns the answer ("YES", "NO",
+// or "OK" for a message). backdrop starts each frame: it clears, polls the input and
+// draws what lies behind the box.
+std::string AskYesNo(const std::function<void()>& backdrop, const std::string& line1, const std::string& line2,
+                     bool okayOnly);

@@ -5,6 +5,7 @@
 #include "levels/level_set.h"
 #include "levels/puzzle_set.h"
 #include "media/debug.h"
+#include "media/desktop.h"
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/stream.h"
@@ -14,6 +15,7 @@
 #include "present/language.h"
 #include "present/latin1.h"
 #include "present/pointer.h"
+#include "ui/level_import.h"
 #include "ui/player_requesters.h"
 #include "ui/widgets.h"
 
@@ -93,13 +95,41 @@ TReqLevelSelect::TReqLevelSelect() {
   LevelSel_Screen = LoadImage("incbin::../gfx/levelselector_screen.png");
   Liste = LoadAnimImage("incbin::../gfx/levelselector_scr_list.png", 217, 240, 0, 2);
   DebugLog("Level-set selection");
+  ListSets();
+  Render();
+  LevelFilePath = LevelFile;
+}
+
+void TReqLevelSelect::ListSets() {
   dir = CandidatePaths();
+  sets_.clear();
   for (const std::string& path : dir) {
     DebugLog(path);
     if (IsLevelSet(path)) sets_.push_back(path);
   }
-  Render();
-  LevelFilePath = LevelFile;
+}
+
+void TReqLevelSelect::ImportOpenedFiles() {
+  std::string imported;
+  for (const std::string& file : TakeOpenedFiles()) {
+    const std::string path = ImportForPlayer(file, [this] {
+      Cls();
+      PollInput();
+      SetAlpha(1);
+      SetColor(255, 255, 255);
+      DrawImage(LevelSel_Screen, 0, 0);
+      DrawPreview();
+      BlackCover(0.6f);
+    });
+    if (!path.empty()) imported = path;
+  }
+  if (imported.empty()) return;
+  ListSets();
+  const auto it = std::find(sets_.begin(), sets_.end(), imported);
+  if (it == sets_.end()) return;
+  sel = int(it - sets_.begin());
+  shownSel_ = -1;  // read again: a replaced set has new levels under the same path
+  ScrollIntoView(sel);
 }
 
 void TReqLevelSelect::DrawList() {
@@ -215,6 +245,7 @@ void TReqLevelSelect::Render() {
       ScrollIntoView(sel);
       firstFrame = false;
     }
+    if (OpenedFilePending()) ImportOpenedFiles();
     DrawList();
     if (sel != shownSel_) SelectionChanged();
     DrawScrollBar();

@@ -1,7 +1,8 @@
 // The level-set selection before a game: a scrolling list of the shipped sets and the
 // player's own sets from the data folder, a preview of the chosen set's first level, the
 // player's progress in it and "Choose". Constructing a TReqLevelSelect runs the screen;
-// afterwards LevelFilePath holds the chosen set.
+// afterwards LevelFilePath holds the chosen set. Level sets handed to the game while it
+// runs are imported here and selected.
 #pragma once
 
 #include "media/image.h"
@@ -46,6 +47,10 @@ private:
   int shownSel_ = -1;
   int progress_ = 0;
 
+  void ListSets();
+  // Level sets dropped onto the window (or given to the program) are imported and the
+  // last one imported is selected.
+  void ImportOpenedFiles();
   void DrawList();
   // A preselected row below the visible list is scrolled up to its last line.
   void ScrollIntoView(int row);

@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "game/req_yes_no.h"
+#include "media/desktop.h"
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/platform.h"
@@ -197,6 +198,8 @@ void TTitleScreen::DrawMenuTexts(int c) {
   if (DrawMenuItem(Text("Preferences"), 316, 290, 0.6f)) Action = "OPTIONS";
   if (DrawMenuItem(Text("Level editor"), 316, 330, 0.6f)) Action = "LEVEL_EDITOR";
   if (DrawMenuItem(Text("Highscore"), 316, 370, 0.6f)) Action = "HIGHSCORE";
+  // A level set dropped onto the window: the level-set selection imports and shows it.
+  if (Action.empty() && TextAlpha >= 1 && OpenedFilePending()) Action = "PLAY";
 }
 
 void TTitleScreen::Transitions() {
