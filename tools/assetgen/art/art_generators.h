@@ -8,6 +8,9 @@
 
 #include "output.h"
 
+#include <filesystem>
+#include <string>
+
 // In-game artwork: pieces, score board and frame, lamp, torch light, twister, ambient
 // sprites, the bonus game and the tutorial pictures.
 void GeneratePiecesMarble(Output& out, const Sources& sources);
@@ -44,3 +47,11 @@ void GenerateUiTitle(Output& out, const Sources& sources);
 void GenerateUiPrayerWheel(Output& out, const Sources& sources);
 void GenerateUiScroll(Output& out, const Sources& sources);
 void GenerateUiEditor(Output& out, const Sources& sources);
+
+// The game's icon: the window's (embedded as gfx/icon.png) and, for installing, the
+// desktop's in a hicolor tree below dir: <size>x<size>/apps/<id>.png for every size a
+// launcher asks for and scalable/apps/<id>.svg.
+constexpr int WINDOW_ICON_SIZE = 128;
+constexpr int DESKTOP_ICON_SIZES[] = {16, 24, 32, 48, 64, 128, 256, 512};
+void GenerateIcon(Output& out, const Sources& sources);
+void WriteDesktopIcons(const std::filesystem::path& dir, const std::string& id);

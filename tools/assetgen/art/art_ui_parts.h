@@ -37,4 +37,11 @@ void RowColumn(cairo_t* cr, Rect r, Look look);
 // A soft light behind a rectangular button that fades out before the rectangle's edges.
 void ButtonGlow(cairo_t* cr, Rect r, Look look);
 
+// The game's emblem, as the title logo shows it above the lettering: the sun rising behind
+// three tangram peaks, in the logo's pixels (x 59..171, y 0..50). Plain vector paths and
+// gradients, so it scales to any icon size.
+constexpr double kEmblemLeft = 59, kEmblemRight = 171, kEmblemBase = 50;
+void EmblemSun(cairo_t* cr);
+void EmblemPeaks(cairo_t* cr);
+
 }  // namespace art::ui

@@ -123,42 +123,13 @@ void Sun(cairo_t* cr, double alpha) {
 void Logo(Output& out) {
   Canvas c(230, 125);
   cairo_t* cr = c.cr;
-  Sun(cr, 0.9);
+  EmblemSun(cr);
   auto all = [&](cairo_t* cc) {
     ForEachPiece([&](const PathFn& p, int) { p(cc); });
     ForEachPeak([&](const PathFn& p, int) { p(cc); });
   };
   SoftShadow(cr, all, 2, 3, 4, kShadow, 0.85);
-  // Peaks: dawn-lit faces in saffron, maroon and jade, each split along its ridge.
-  const Rgb peakLit[] = {palette::saffron, palette::jade, {0.80, 0.22, 0.16}};
-  ForEachPeak([&](const PathFn& p, int i) {
-    cairo_new_path(cr);
-    p(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 14, 0, 54);
-    const Rgb top = Mix(peakLit[i], palette::snow, 0.35), bottom = Mix(peakLit[i], palette::ink, 0.35);
-    cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, 1.4);
-    SetColor(cr, {0.25, 0.08, 0.05});
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke(cr);
-  });
-  // Shade the right half of every peak: light comes from the rising sun on the left.
-  ForEachPeak([&](const PathFn& p, int) {
-    cairo_save(cr);
-    cairo_new_path(cr);
-    p(cr);
-    cairo_clip(cr);
-    double x1, y1, x2, y2;
-    cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
-    cairo_rectangle(cr, (x1 + x2) / 2, y1, (x2 - x1) / 2 + 1, y2 - y1);
-    SetColor(cr, palette::ink, 0.25);
-    cairo_fill(cr);
-    cairo_restore(cr);
-  });
+  EmblemPeaks(cr);
   // Lettering: gilded pieces with dark seams and a bevel of light along the top.
   ForEachPiece([&](const PathFn& p, int i) {
     cairo_new_path(cr);
@@ -335,6 +306,42 @@ void Fan(Output& out) {
 }
 
 }  // namespace
+
+void EmblemSun(cairo_t* cr) { Sun(cr, 0.9); }
+
+void EmblemPeaks(cairo_t* cr) {
+  // Peaks: dawn-lit faces in saffron, maroon and jade, each split along its ridge.
+  const Rgb peakLit[] = {palette::saffron, palette::jade, {0.80, 0.22, 0.16}};
+  ForEachPeak([&](const PathFn& p, int i) {
+    cairo_new_path(cr);
+    p(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 14, 0, 54);
+    const Rgb top = Mix(peakLit[i], palette::snow, 0.35), bottom = Mix(peakLit[i], palette::ink, 0.35);
+    cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(cr, 1.4);
+    SetColor(cr, {0.25, 0.08, 0.05});
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+  });
+  // Shade the right half of every peak: light comes from the rising sun on the left.
+  ForEachPeak([&](const PathFn& p, int) {
+    cairo_save(cr);
+    cairo_new_path(cr);
+    p(cr);
+    cairo_clip(cr);
+    double x1, y1, x2, y2;
+    cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+    cairo_rectangle(cr, (x1 + x2) / 2, y1, (x2 - x1) / 2 + 1, y2 - y1);
+    SetColor(cr, palette::ink, 0.25);
+    cairo_fill(cr);
+    cairo_restore(cr);
+  });
+}
+
 }  // namespace art::ui
 
 void GenerateUiTitle(Output& out, const Sources&) {

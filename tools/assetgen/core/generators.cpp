@@ -42,6 +42,7 @@ const std::vector<Generator>& AllGenerators() {
     {"ui_scroll", GenerateUiScroll},
     {"ui_prayer_wheel", GenerateUiPrayerWheel},
     {"ui_title", GenerateUiTitle},
+    {"icon", GenerateIcon},
     {"ui_editor", GenerateUiEditor},
     {"levels", GenerateLevels},
   };

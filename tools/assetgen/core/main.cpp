@@ -4,8 +4,10 @@
 // file deterministically (output.h) and the manifest each full run is checked against
 // (manifest.h). The parts live beside it: art, audio, fonts, levels and texts.
 //   assetgen --assets <assets dir> --out <folder> [--only name,name] [--jobs n]
+//   assetgen --icons <folder> --app-id <id>   (the desktop icons for installing, only)
 // The folder is emptied first so that nothing stale is embedded; a stamp file marks a
 // complete run for the build.
+#include "art_generators.h"
 #include "generators.h"
 #include "manifest.h"
 
@@ -26,6 +28,8 @@ struct Options {
   std::filesystem::path out;
   std::set<std::string> only;
   unsigned jobs = 2;
+  std::filesystem::path icons;
+  std::string appId;
 };
 
 bool ParseArgs(int argc, char** argv, Options& o) {
@@ -41,10 +45,15 @@ bool ParseArgs(int argc, char** argv, Options& o) {
       for (std::string name; std::getline(list, name, ',');) o.only.insert(name);
     } else if (a == "--jobs" && hasValue) {
       o.jobs = unsigned(std::max(1, std::atoi(argv[++i])));
+    } else if (a == "--icons" && hasValue) {
+      o.icons = argv[++i];
+    } else if (a == "--app-id" && hasValue) {
+      o.appId = argv[++i];
     } else {
       return false;
     }
   }
+  if (!o.icons.empty()) return !o.appId.empty();
   return !o.assets.empty() && !o.out.empty();
 }
 
@@ -89,8 +98,19 @@ bool CheckAgainstManifest(const Output& out, bool fullRun) {
 int main(int argc, char** argv) {
   Options opt;
   if (!ParseArgs(argc, argv, opt)) {
-    std::fprintf(stderr, "usage: assetgen --assets DIR --out DIR [--only a,b] [--jobs n]\n");
+    std::fprintf(stderr, "usage: assetgen --assets DIR --out DIR [--only a,b] [--jobs n]\n"
+                         "       assetgen --icons DIR --app-id ID\n");
     return 2;
+  }
+  if (!opt.icons.empty()) {
+    try {
+      std::filesystem::remove_all(opt.icons);
+      WriteDesktopIcons(opt.icons, opt.appId);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "assetgen: icons: %s\n", e.what());
+      return 1;
+    }
+    return 0;
   }
   std::vector<const Generator*> todo;
   for (const Generator& g : AllGenerators())

@@ -94,6 +94,7 @@ const std::vector<ManifestEntry>& Manifest() {
     {"gfx/mainmenu.png", 640, 480},
     {"gfx/tex_rot.png", 128, 128},
     {"gfx/titlefont.png", 230, 125},
+    {"gfx/icon.png", 128, 128},
     {"gfx/titlefont_mask.png", 230, 125},
     {"gfx/levelselector_screen.png", 640, 480},
     {"gfx/levelselector_scr_list.png", 434, 240},
