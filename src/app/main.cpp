@@ -1,7 +1,10 @@
-// Quorvale: find a display, start every module, make sure no other game uses the data
-// folder, open the window, then the intro and the main menu.
+// Quorvale: read the command line, find a display, start every module, make sure no other
+// game uses the data folder, open the window, then the intro and the main menu, or
+// straight the level-set selection for a level set given to it.
+#include "app/command_line.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
+#include "media/desktop.h"
 #include "media/graphics.h"
 #include "media/platform.h"
 #include "players/data_folder.h"
@@ -9,6 +12,7 @@
 #include "present/latin1.h"
 
 #include <exception>
+#include <iostream>
 
 namespace {
 
@@ -21,17 +25,23 @@ std::string NoWindow() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const CommandLine command = ParseCommandLine(argc, argv, std::cout, std::cerr);
+  if (command.exit) return command.exitCode;
   try {
     InitLanguage("");  // the system's language, before any text is fetched
+    // The installed launcher's name, so docks match the window to it; SDL reads it when
+    // the display is opened.
+    AppId(QV_APP_ID);
     // Without a display nothing else is started: one line says what was tried.
     if (CurrentBackend() == Backend::Windowed && !InitDisplay()) Fatal(NoWindow());
     InitModules();
     // A second game on the same folder would overwrite the first one's progress with its
     // own at every save: it only says that the game is running and ends.
     if (!LockDataFolder()) Fatal(Text("Quorvale is already running."));
-    if (!StartMainProgram()) Fatal(NoWindow());
-    RunMainLoop();
+    if (!StartMainProgram(command.window == CommandLine::WindowMode::Fullscreen)) Fatal(NoWindow());
+    if (!command.levelSet.empty()) QueueOpenedFile(command.levelSet);
+    RunMainLoop(!command.levelSet.empty());
   } catch (const std::exception& e) {
     // A missing requester picture and similar truly fatal conditions end up here.
     FatalError(e.what());

@@ -65,13 +65,13 @@ bool PlayLevelSet() {
 
 }  // namespace
 
-void RunMainLoop() {
-  VisitMenu(false);
+void RunMainLoop(bool toSelection) {
+  if (!toSelection) VisitMenu(false);
   LoadGameGfx();
   Intro = nullptr;
 
   bool replay = false;
-  std::string action;
+  std::string action = toSelection ? "PLAY" : "";
   while (true) {
     StopRain();
     if (!replay) {
@@ -79,7 +79,7 @@ void RunMainLoop() {
       const UserPtr user = Users->GetCurrentUser();
       LoadBackground(user->Selected_Background);
       LoadPuzzleSet(user->Selected_Puzzleset, true);
-      action = TitleScreen->Action;
+      if (TitleScreen) action = TitleScreen->Action;
       TitleScreen = nullptr;
     }
     Cls();

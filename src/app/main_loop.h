@@ -6,4 +6,6 @@
 
 // Runs the intro and the menu loop; never returns ("QUIT" and closing the window end the
 // program with exit code 0). Start-up has made the profiles, the window and the music.
-[[noreturn]] void RunMainLoop();
+// toSelection skips the intro and the menu the first time: a level set handed to the
+// program is imported and chosen there.
+[[noreturn]] void RunMainLoop(bool toSelection = false);

@@ -4,6 +4,7 @@
 #include "bonus/star_emitter.h"
 #include "media/audio.h"
 #include "media/debug.h"
+#include "media/desktop.h"
 #include "media/graphics.h"
 #include "media/platform.h"
 #include "media/random.h"
@@ -69,9 +70,10 @@ void InitModules() {
   InitBonus();
 }
 
-bool StartMainProgram() {
+bool StartMainProgram(bool fullscreen) {
   AppTitle(Utf8FromLatin1(Language->GetString("Quorvale")));  // the window system reads UTF-8
-  if (!Graphics(SCREEN_WIDTH, SCREEN_HEIGHT, 0, 60, 0)) return false;
+  AppIcon("incbin::../gfx/icon.png");
+  if (!Graphics(SCREEN_WIDTH, SCREEN_HEIGHT, fullscreen ? 32 : 0, 60, 0)) return false;
   AutoImageFlags(IMG_MASKED | IMG_FILTERED | IMG_MIPMAPPED);
   HideMouse();
   SetBlend(BLEND_ALPHA);

@@ -10,5 +10,6 @@
 // modules fetch texts once (rank names, the story); without it the game speaks English.
 void InitLanguage(const std::string& language);
 void InitModules();
-// Opens the frame and prepares the profiles and the music; false if no window opened.
-bool StartMainProgram();
+// Opens the frame (full screen when asked) and prepares the profiles and the music;
+// false if no window opened.
+bool StartMainProgram(bool fullscreen = false);

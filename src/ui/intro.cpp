@@ -18,8 +18,6 @@ std::shared_ptr<TIntro> Intro;
 
 namespace {
 
-constexpr const char* VERSION = "1.3";
-
 bool LineBreakAt(const std::string& text, size_t i) {
   return text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n';
 }
@@ -75,7 +73,7 @@ void TIntro::LoadFiles() {
 
 std::vector<std::string> TIntro::CreditLines() {
   std::vector<std::string> lines;
-  std::istringstream text(Language->GetString(CREDITS_TEXT, {"version", VERSION}));
+  std::istringstream text(Language->GetString(CREDITS_TEXT, {"version", QV_VERSION}));
   for (std::string line; std::getline(text, line);) lines.push_back(line);
   if (lines.empty()) lines.push_back("");
   return lines;
