@@ -12,6 +12,7 @@ PACKAGES=(
   clang libclang-rt-dev
   xvfb xauth libgl1-mesa-dri openbox
   fonts-dejavu-core fonts-averia-serif-gwf fonts-cabin
+  desktop-file-utils appstream shared-mime-info man-db dpkg-dev
 )
 
 missing=()

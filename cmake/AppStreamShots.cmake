@@ -1,0 +1,16 @@
+# Copies the screenshot-tour shots that the metainfo names (<url>/<name>.png) from TOUR
+# (where they are numbered, <n>_<name>.png) into OUT as <name>.png.
+file(READ ${METAINFO} xml)
+string(REGEX MATCHALL "/[a-z_]+\\.png</image>" names "${xml}")
+file(MAKE_DIRECTORY ${OUT})
+foreach(entry IN LISTS names)
+  string(REGEX REPLACE "^/([a-z_]+\\.png)</image>$" "\\1" name "${entry}")
+  file(GLOB shot RELATIVE ${TOUR} ${TOUR}/*.png)
+  list(FILTER shot INCLUDE REGEX "^[0-9]+_${name}$")
+  if(NOT shot)
+    message(FATAL_ERROR "The screenshot tour made no ${name}")
+  endif()
+  list(GET shot 0 shot)
+  file(COPY_FILE ${TOUR}/${shot} ${OUT}/${name})
+  message(STATUS "${name}")
+endforeach()
