@@ -9,6 +9,7 @@
 #include "game/shape.h"
 #include "levels/level_set.h"
 #include "media/graphics.h"
+#include "media/desktop.h"
 #include "media/image.h"
 #include "media/platform.h"
 #include "media/script.h"
@@ -298,6 +299,21 @@ void SolvedAndTimedOut(Tour& t, const std::string& solvedSet) {
   t.s.Click(320, 440).Until(MenuIdle, 300, "menu");
 }
 
+// A level set dropped onto the window while the menu shows: the level-set selection opens
+// and asks about the set of the same name there; "No" keeps both, and the copy is chosen.
+void SharedSet(Tour& t) {
+  t.s.Do([] {
+    const fs::path file = OutDir / "shared" / "Tour solved.lvl";
+    fs::create_directories(file.parent_path());
+    WriteOneLevelSet(file.string(), OneSquare(60));  // not the data folder's set of that name
+    QueueOpenedFile(file.string());
+  });
+  t.s.Until([] { return !TitleScreen; }, 100, "level-set selection").Wait(40);
+  t.Shot("level_set_import_question");
+  t.s.Click(500, 310).Wait(30);
+  t.Shot("level_select_imported_set");
+}
+
 // The editor from the menu: the chooser, a new set's name, the editor with its balloons,
 // a tooltip, the property panels, a painted bonus board and a test play.
 void EditorFirstVisit(Tour& t) {
@@ -423,6 +439,7 @@ int main(int argc, char** argv) {
   if (!sets.bonus.empty()) BonusGame(tour, sets.bonus);
   SolvedAndTimedOut(tour, sets.solved);
   ResizedWindow(tour);
+  SharedSet(tour);
   tour.s.Stop();
   tour.s.Install();
   try {
