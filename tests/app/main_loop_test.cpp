@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "game/shape.h"
 #include "levels/level_set.h"
+#include "media/desktop.h"
 #include "media/input.h"
 #include "media/debug.h"
 #include "media/platform.h"
@@ -121,6 +122,47 @@ TEST_F(MainLoopTest, ACompletedSetGoesStraightBackToTheSelection) {
       .Do([&] {
         EXPECT_FALSE(TitleScreen);
         EXPECT_TRUE(TReqLevelSelect::Completed(*Users->GetCurrentUser(), set));
+      })
+      .Stop();
+  script.Install();
+  EXPECT_THROW(RunMainLoop(), StopRun);
+}
+
+// A level set given to the program when it starts: no intro, the selection at once with
+// the imported copy chosen.
+TEST_F(MainLoopTest, ALevelSetGivenAtStartOpensTheSelectionWithItChosen) {
+  const std::string outside = DataHome() + "/Shared.lvl", copy = DataFolder->GetPath() + "Shared.lvl";
+  ASSERT_TRUE(CreateEmptyLevelSet(outside));
+  Users->Save();
+  DebugLines log;
+  QueueOpenedFile(outside);
+  Script script;
+  script.Until([&] { return log.Count("Level-set selection") == 1; }, 5, "level-set selection at once")
+      .Wait(5)
+      .Do([&] {
+        EXPECT_EQ(LevelFilePath, copy);
+        EXPECT_TRUE(FileExists(copy));
+        EXPECT_FALSE(TitleScreen);  // no intro, no menu
+      })
+      .Stop();
+  script.Install();
+  EXPECT_THROW(RunMainLoop(true), StopRun);
+}
+
+// Dropped onto the window while the menu shows: the menu hands over to the selection.
+TEST_F(MainLoopTest, ALevelSetDroppedOnTheMenuIsImportedAndChosen) {
+  const std::string outside = DataHome() + "/Dropped.lvl", copy = DataFolder->GetPath() + "Dropped.lvl";
+  ASSERT_TRUE(CreateEmptyLevelSet(outside));
+  Users->Save();
+  DebugLines log;
+  Script script;
+  ToMenu(script)
+      .Do([&] { QueueOpenedFile(outside); })
+      .Until([&] { return log.Count("Level-set selection") == 1; }, 100, "level-set selection")
+      .Wait(5)
+      .Do([&] {
+        EXPECT_EQ(LevelFilePath, copy);
+        EXPECT_EQ(Users->GetCurrentUser()->CurrLevelFile, copy);
       })
       .Stop();
   script.Install();
