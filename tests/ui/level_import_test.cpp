@@ -101,6 +101,17 @@ TEST_F(LevelImportTest, RefusesFilesThatAreNoLevelSetsAndCopiesNothing) {
   EXPECT_TRUE(SetsInFolder().empty());
 }
 
+// Sets the game wrote are what a player shares: every shipped one passes the check.
+TEST_F(LevelImportTest, EveryShippedSetIsWellFormed) {
+  const std::vector<std::string> shipped = ShippedSetNames();
+  ASSERT_EQ(shipped.size(), 5u);
+  for (const std::string& name : shipped) {
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(LoadBytes("incbin::../data/" + name + ".lvl", bytes)) << name;
+    EXPECT_TRUE(IsWellFormedLevelSet(bytes)) << name;
+  }
+}
+
 TEST_F(LevelImportTest, AValidSetIsCopiedUnderItsOwnNameOnce) {
   const std::string source = WriteSet(Outside("Forest Walk.LVL"), 3);
   const LevelImport first = ImportLevelSet(source, Folder(), Unasked);
