@@ -112,12 +112,11 @@ void TReqLevelSelect::ListSets() {
 void TReqLevelSelect::ImportOpenedFiles() {
   std::string imported;
   for (const std::string& file : TakeOpenedFiles()) {
+    // Behind the question: the page as it stands, the list left out (it would take clicks).
     const std::string path = ImportForPlayer(file, [this] {
       Cls();
       PollInput();
-      SetAlpha(1);
-      SetColor(255, 255, 255);
-      DrawImage(LevelSel_Screen, 0, 0);
+      DrawPage();
       DrawPreview();
       BlackCover(0.6f);
     });
@@ -130,6 +129,14 @@ void TReqLevelSelect::ImportOpenedFiles() {
   sel = int(it - sets_.begin());
   shownSel_ = -1;  // read again: a replaced set has new levels under the same path
   ScrollIntoView(sel);
+}
+
+void TReqLevelSelect::DrawPage() {
+  SetAlpha(1);
+  SetColor(255, 255, 255);
+  DrawImage(LevelSel_Screen, 0, 0);
+  FontHeadline->Draw(Text("Levelset"), 108, 65, false);
+  FontHeadline->Draw(Text("Preview"), 345, 65, false);
 }
 
 void TReqLevelSelect::DrawList() {
@@ -232,11 +239,7 @@ void TReqLevelSelect::Render() {
   while (true) {
     PollInput();
     Cls();
-    SetAlpha(1);
-    SetColor(255, 255, 255);
-    DrawImage(LevelSel_Screen, 0, 0);
-    FontHeadline->Draw(Text("Levelset"), 108, 65, false);
-    FontHeadline->Draw(Text("Preview"), 345, 65, false);
+    DrawPage();
     if (ImageButton(Text("Choose"), 410, 350)) LeaveScreen = true;
     CurrentUserIndex = std::clamp(CurrentUserIndex, 0, std::max(int(Users->UserList.size()) - 1, 0));
     if (firstFrame) {

@@ -51,6 +51,7 @@ private:
   // Level sets dropped onto the window (or given to the program) are imported and the
   // last one imported is selected.
   void ImportOpenedFiles();
+  void DrawPage();  // the backdrop and the headlines
   void DrawList();
   // A preselected row below the visible list is scrolled up to its last line.
   void ScrollIntoView(int row);
