@@ -6,6 +6,7 @@
 #include "media/stream.h"
 #include "players/data_folder.h"
 #include "players/users.h"
+#include "present/bitmap_font.h"
 #include "present/language.h"
 #include "present/latin1.h"
 #include "ui/level_select.h"
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int MAX_COPIES = 99;
-constexpr size_t MAX_SHOWN_FILE = 40;
+constexpr int SHOWN_NAME_WIDTH = 380;  // the question's parchment, less the quotes around the name
 
 // The file's name without a ".lvl" extension in any case, as the game keeps text (Latin-1).
 std::string SetName(const std::string& source) {
@@ -67,10 +68,7 @@ std::string NumberedFile(const std::string& folder, const std::string& file, con
   return "";
 }
 
-std::string Shown(const std::string& name) {
-  const std::string printable = PrintableName(name);
-  return printable.size() > MAX_SHOWN_FILE ? printable.substr(0, MAX_SHOWN_FILE - 2) + ".." : printable;
-}
+std::string Shown(const std::string& name) { return FontMain->Shortened(PrintableName(name), SHOWN_NAME_WIDTH); }
 
 }  // namespace
 
@@ -106,7 +104,7 @@ std::string ImportForPlayer(const std::string& source, const std::function<void(
   const LevelImport result =
       ImportLevelSet(source, DataFolder ? DataFolder->GetPath() : std::string(), [&](const std::string& name) {
         return AskYesNo(backdrop, Text("Replace levelset?"),
-                        Text("Another levelset named\n\"$name\" is already there.\nReplace it? No keeps both.",
+                        Text("\"$name\"\nis already there, with other levels.\nReplace it? No keeps both.",
                              {"name", Shown(name)}),
                         false) == "YES";
       });

@@ -104,7 +104,8 @@ protected:
   void Requesters() {
     const int full = Parchment(1);
     for (const char* key : {"Overwrite levels?", "Levelset not saved", "Play level", "Time out", "No more space left.",
-                            "Quit game?", "Your name:", "Graphics", "Game", "Audio", "Delete player?"})
+                            "Quit game?", "Your name:", "Graphics", "Game", "Audio", "Delete player?",
+                            "Replace levelset?", "Levelset not found", "Not a levelset"})
       Headline("requester title", Text(key), TitleRoom(1));
     for (const char* key : {"Levelset already exists.\nOverwrite?",
                             "The levelset could not be created\nin the data folder.",
@@ -118,6 +119,13 @@ protected:
     Main("requester text above its buttons",
          Text("$name\nand all progress will be lost.", {"name", FontMain->Shortened(std::string(40, 'W'), 400)}), full,
          2);
+    // A level set handed to the game: its name comes shortened to fit between the quotes.
+    const std::string setName = FontMain->Shortened(std::string(60, 'W'), 380);
+    Main("level-set import question",
+         Text("\"$name\"\nis already there, with other levels.\nReplace it? No keeps both.", {"name", setName}),
+         full, 3);
+    for (const char* key : {"\"$file\"\ncould not be opened.", "\"$file\"\nis not a levelset,\nor it is damaged."})
+      Main("level-set import message", Text(key, {"file", setName}), full, 3);
     Headline("level-set chooser title", Text("Choose a levelset"), 428 - 14 - 10);
   }
 
