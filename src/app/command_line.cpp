@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "present/language_choice.h"
+
 #include <getopt.h>
 
 #include <cstring>
@@ -9,24 +11,26 @@ namespace {
 
 constexpr int EXIT_USAGE = 2;
 
-// One row per option; a later option (such as a language) is one more row and one case.
 const option OPTIONS[] = {
     {"fullscreen", no_argument, nullptr, 'f'},
     {"windowed", no_argument, nullptr, 'w'},
+    {"language", required_argument, nullptr, 'l'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
 };
-const char* const SHORT_OPTIONS = ":fwhV";
+const char* const SHORT_OPTIONS = ":fwl:hV";
 
 const char* const HELP =
     "Usage: quorvale [OPTION]... [LEVELSET.lvl]\n"
     "Quorvale, a calm tangram puzzle game.\n"
     "\n"
-    "  -f, --fullscreen   start in full screen\n"
-    "  -w, --windowed     start in a window (the default)\n"
-    "  -h, --help         show this help and exit\n"
-    "  -V, --version      show the version and exit\n"
+    "  -f, --fullscreen      start in full screen\n"
+    "  -w, --windowed        start in a window (the default)\n"
+    "  -l, --language=LANG   speak LANG, de (Deutsch) or en (English), instead of\n"
+    "                        the language the system's locale sets\n"
+    "  -h, --help            show this help and exit\n"
+    "  -V, --version         show the version and exit\n"
     "\n"
     "A level-set file is copied into your own level sets and chosen in the\n"
     "level-set selection. F11 or Alt+Enter switches to full screen and back.\n"
@@ -56,6 +60,10 @@ CommandLine ParseCommandLine(int argc, char** argv, std::ostream& out, std::ostr
     switch (opt) {
       case 'f': c.window = CommandLine::WindowMode::Fullscreen; break;
       case 'w': c.window = CommandLine::WindowMode::Windowed; break;
+      case 'l':
+        c.language = LanguageForOption(optarg);
+        if (c.language.empty()) return UsageError(err, std::string("unknown language '") + optarg + "'");
+        break;
       case 'h': out << HELP; return Exit(0);
       case 'V': out << "Quorvale " QV_VERSION "\n"; return Exit(0);
       case ':': return UsageError(err, std::string("option '") + argv[optind - 1] + "' needs a value");

@@ -1,5 +1,5 @@
-// The program's command line: --help, --version, --fullscreen, --windowed and one
-// level-set file to import and choose. Parsed with getopt_long; anything it does not know
+// The program's command line: --help, --version, --fullscreen, --windowed, --language
+// and one level-set file to import and choose. Parsed with getopt_long; anything it does not know
 // is a one-line error and exit code 2.
 #pragma once
 
@@ -10,6 +10,7 @@ struct CommandLine {
   enum class WindowMode { Default, Fullscreen, Windowed };
   WindowMode window = WindowMode::Default;
   std::string levelSet;  // absolute path, or "" when none was given
+  std::string language;  // "Deutsch" or "English"; "" leaves the choice to the locale
   bool exit = false;     // the program ends at once with exitCode (help, version, error)
   int exitCode = 0;
 };

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
   const CommandLine command = ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (command.exit) return command.exitCode;
   try {
-    InitLanguage("");  // the system's language, before any text is fetched
+    // --language, else the system's language; before any text is fetched
+    InitLanguage(command.language);
     // The installed launcher's name, so docks match the window to it; SDL reads it when
     // the display is opened.
     AppId(QV_APP_ID);

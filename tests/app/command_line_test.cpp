@@ -1,5 +1,5 @@
-// The command line: help and version, the window switches, one level-set file, and every
-// mistake as one line on stderr with exit code 2.
+// The command line: help and version, the window switches, the language, one level-set
+// file, and every mistake as one line on stderr with exit code 2.
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +36,7 @@ TEST(CommandLine, NothingGivenStartsTheGameAsUsual) {
   EXPECT_FALSE(p.line.exit);
   EXPECT_EQ(p.line.window, CommandLine::WindowMode::Default);
   EXPECT_EQ(p.line.levelSet, "");
+  EXPECT_EQ(p.line.language, "");  // the locale decides
   EXPECT_EQ(p.out + p.err, "");
 }
 
@@ -46,6 +47,7 @@ TEST(CommandLine, HelpAndVersionPrintAndEndWithSuccess) {
     EXPECT_EQ(p.line.exitCode, 0);
     EXPECT_EQ(p.out.rfind("Usage: quorvale [OPTION]... [LEVELSET.lvl]\n", 0), 0u) << p.out;
     EXPECT_NE(p.out.find("--fullscreen"), std::string::npos);
+    EXPECT_NE(p.out.find("--language=LANG"), std::string::npos);
     EXPECT_EQ(p.err, "");
   }
   const Parsed v = Parse({"--version", "ignored.lvl"});
@@ -59,6 +61,23 @@ TEST(CommandLine, WindowSwitchesTheLastOneCounts) {
   EXPECT_EQ(Parse({"-w"}).line.window, CommandLine::WindowMode::Windowed);
   EXPECT_EQ(Parse({"-f", "--windowed"}).line.window, CommandLine::WindowMode::Windowed);
   EXPECT_EQ(Parse({"-wf"}).line.window, CommandLine::WindowMode::Fullscreen);
+}
+
+TEST(CommandLine, LanguageByCodeNameOrLocaleTheLastOneCounts) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--language=de"}, {"--language", "Deutsch"}, {"-l", "german"},
+                                             {"-lde_AT.UTF-8"}, {"--lang=de_CH@euro"}, {"-l", "en", "-l", "de"}}) {
+    const Parsed p = Parse(args);
+    EXPECT_FALSE(p.line.exit) << args[0];
+    EXPECT_EQ(p.line.language, "Deutsch") << args[0];
+  }
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--language=en"}, {"-l", "English"}, {"--language", "en_GB.UTF-8"}})
+    EXPECT_EQ(Parse(args).line.language, "English") << args[0];
+  // The option's value is never taken for the level-set file.
+  const Parsed both = Parse({"-l", "de", "set.lvl"});
+  EXPECT_EQ(both.line.language, "Deutsch");
+  EXPECT_EQ(both.line.levelSet, (std::filesystem::current_path() / "set.lvl").string());
 }
 
 TEST(CommandLine, ALevelSetFileBecomesAnAbsolutePath) {
@@ -80,6 +99,11 @@ TEST(CommandLine, MistakesAreOneLineAndExitCodeTwo) {
       {{"-x"}, "quorvale: unknown option '-x' (try 'quorvale --help')\n"},
       {{"--fullscreen=yes"}, "quorvale: option '--fullscreen=yes' takes no value (try 'quorvale --help')\n"},
       {{"a.lvl", "b.lvl"}, "quorvale: only one level-set file can be opened at a time (try 'quorvale --help')\n"},
+      {{"--language=fr"}, "quorvale: unknown language 'fr' (try 'quorvale --help')\n"},
+      {{"-l", "C"}, "quorvale: unknown language 'C' (try 'quorvale --help')\n"},
+      {{"--language="}, "quorvale: unknown language '' (try 'quorvale --help')\n"},
+      {{"--language"}, "quorvale: option '--language' needs a value (try 'quorvale --help')\n"},
+      {{"-l"}, "quorvale: option '-l' needs a value (try 'quorvale --help')\n"},
   };
   for (const auto& [args, message] : cases) {
     const Parsed p = Parse(args);

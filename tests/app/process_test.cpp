@@ -13,6 +13,7 @@
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -24,9 +25,10 @@ struct Outcome {
   std::string err;
 };
 
-// Runs the game with XDG_DATA_HOME at home and the environment changed as given
-// ("NAME=value" sets, "NAME" removes); kills it after the timeout.
-Outcome RunGame(const fs::path& home, const std::vector<std::string>& env, int timeoutSeconds) {
+// Runs the game with XDG_DATA_HOME at home, the environment changed as given ("NAME=value"
+// sets, "NAME" removes) and these arguments; kills it after the timeout.
+Outcome RunGame(const fs::path& home, const std::vector<std::string>& env, int timeoutSeconds,
+                std::vector<std::string> args = {}) {
   int pipeFd[2];
   if (::pipe(pipeFd) != 0) return {};
   const pid_t pid = ::fork();
@@ -45,7 +47,11 @@ Outcome RunGame(const fs::path& home, const std::vector<std::string>& env, int t
       else
         ::setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
     }
-    ::execl(QV_GAME_BINARY, QV_GAME_BINARY, static_cast<char*>(nullptr));
+    args.insert(args.begin(), QV_GAME_BINARY);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(QV_GAME_BINARY, argv.data());
     ::_exit(127);
   }
   ::close(pipeFd[1]);
@@ -110,4 +116,15 @@ TEST_F(GameProcess, AGermanLocaleGetsTheMessageInGerman) {
   ASSERT_FALSE(out.timedOut);
   EXPECT_EQ(out.exitCode, 1);
   EXPECT_NE(out.err.find("Quorvale l\xc3\xa4uft bereits."), std::string::npos) << out.err;
+}
+
+// --language overrides the locale either way.
+TEST_F(GameProcess, TheLanguageOptionWinsOverTheLocale) {
+  ASSERT_TRUE(LockFileForLife((home_ / "Ostravin/Quorvale/quorvale.lock").string()));
+  const Outcome german = RunGame(home_, {"QV_HEADLESS=1", "LC_ALL=C.UTF-8"}, 60, {"--language=de"});
+  EXPECT_EQ(german.exitCode, 1);
+  EXPECT_NE(german.err.find("Quorvale l\xc3\xa4uft bereits."), std::string::npos) << german.err;
+  const Outcome english = RunGame(home_, {"QV_HEADLESS=1", "LC_ALL=de_DE.UTF-8"}, 60, {"-l", "en"});
+  EXPECT_EQ(english.exitCode, 1);
+  EXPECT_NE(english.err.find("Quorvale is already running."), std::string::npos) << english.err;
 }
