@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -23,11 +24,21 @@ const char* const SQUARE_ART =
     "    B    B/E  E\\D  D/G\n"
     "    B/F  F    F/G  G\n";
 
+// A figure of its own for each of the 49 levels after the first: a triangle of one of
+// three sizes (or a square) at one of 16 turns, with a small triangle at the same turn
+// above it, so that no test's own first level looks the same.
+std::string Filler(int i) {
+  static const char* const kinds[] = {"small", "medium", "large", "square"};
+  char pieces[80];
+  std::snprintf(pieces, sizeof pieces, "%s at 0,0 rot %g\n  small at 0,-4 rot %g", kinds[i / 16], i % 16 * 22.5,
+                i % 16 * 22.5);
+  return "level " + std::to_string(i + 2) + ": Filler\n  time 60\n  " + pieces + "\n";
+}
+
 // A whole set: the given level text first, then 49 one-piece levels.
 std::string SetWith(const std::string& first) {
   std::string s = "set Test\nlevel 1: First\n" + first + "\n";
-  for (int i = 2; i <= 50; ++i)
-    s += "level " + std::to_string(i) + ": Filler\n  time 60\n  small 0,0 2,0 1,-1\n";
+  for (int i = 0; i < 49; ++i) s += Filler(i);
   return s;
 }
 
@@ -237,7 +248,7 @@ TEST(LevelSource, SyntaxErrorsNameFileAndLine) {
   EXPECT_TRUE(Has(ErrorOf("level 1: One\n  time 60\n  small 0,0 2,0 1,-1\n"), "missing \"set <name>\""));
   EXPECT_TRUE(Has(ErrorOf(SetWith("  time 60\n  small 0,0 2,0 1,-1\n") +
                           "level 51: Extra\n  time 1\n  small 0,0 2,0 1,-1\n"),
-                  "test.levels:153: a level set has exactly 50 levels, this one 51"));
+                  "test.levels:202: a level set has exactly 50 levels, this one 51"));
 }
 
 TEST(LevelChecks, RejectBadFigures) {
@@ -261,6 +272,28 @@ TEST(LevelChecks, RejectBadFigures) {
       {"  time 60\n", "a level has 1 to 13 pieces, this one 0"},
   };
   for (const Case& c : cases) EXPECT_TRUE(Has(ErrorOf(SetWith(c.level)), c.message)) << c.message << "\n" << ErrorOf(SetWith(c.level));
+}
+
+// A set of two given levels and 48 fillers.
+std::string SetOfTwo(const std::string& first, const std::string& second) {
+  std::string s = "set Test\nlevel 1: First\n" + first + "level 2: Second\n" + second;
+  for (int i = 1; i < 49; ++i) s += Filler(i);
+  return s;
+}
+
+TEST(LevelChecks, ASilhouetteIsShownOnlyOncePerSet) {
+  // A diamond, then the same diamond cut in two and standing elsewhere.
+  const std::string diamond = "  time 60\n  square -1,0 0,-1 1,0 0,1\n";
+  EXPECT_TRUE(Has(ErrorOf(SetOfTwo(diamond, "  time 90\n  centre 250,300\n  small -1,0 1,0 0,-1\n"
+                                            "  small -1,0 1,0 0,1\n")),
+                  "test.levels:5: level 2 shows the silhouette of level 1 (\"First\")"));
+  // A figure and its mirror image are two figures.
+  EXPECT_EQ(ErrorOf(SetOfTwo("  time 60\n  para 0,0 2,0 3,-1 1,-1\n", "  time 60\n  para 1,0 3,0 2,-1 0,-1\n")), "");
+  // Pieces thousands of pixels apart are an error of the field, not a giant figure to sample.
+  EXPECT_TRUE(Has(ErrorOf(SetOfTwo(diamond, "  time 60\n  small 0,0 2,0 1,-1\n  small 90000,90000 90002,90000 90001,89999\n")),
+                  "outside the field"));
+  // So are a figure and a bigger one of the same shape.
+  EXPECT_EQ(ErrorOf(SetOfTwo(diamond, "  time 60\n  large -2,0 2,0 0,-2\n  large -2,0 2,0 0,2\n")), "");
 }
 
 TEST(LevelChecks, BonusBoards) {

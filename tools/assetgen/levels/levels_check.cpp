@@ -1,5 +1,6 @@
 #include "levels_check.h"
 
+#include "levels_silhouette.h"
 #include "levels_snap.h"
 
 #include <cmath>
@@ -128,6 +129,21 @@ void CheckLevel(const CompiledLevel& level, const SourceLevel& src, Diagnostics&
   CheckField(level, src, row, diag);
   CheckOverlaps(level, src, row, diag);
   CheckSnapping(level, src, diag);
+}
+
+void CheckDistinctSilhouettes(const std::vector<CompiledLevel>& levels,
+                              const std::vector<SourceLevel>& sources, Diagnostics& diag) {
+  std::vector<Silhouette> seen;
+  for (const CompiledLevel& level : levels) seen.push_back(SampleSilhouette(level));
+  for (size_t j = 1; j < seen.size(); ++j) {
+    for (size_t i = 0; i < j; ++i) {
+      if (seen[j].area == 0 || SilhouetteDifference(seen[i], seen[j]) >= SAME_SILHOUETTE) continue;
+      diag.Error(sources[j].line, "level " + std::to_string(sources[j].number) +
+                                      " shows the silhouette of level " + std::to_string(sources[i].number) +
+                                      " (\"" + sources[i].title + "\"); every level needs a figure of its own");
+      break;
+    }
+  }
 }
 
 }  // namespace levels

@@ -1,6 +1,7 @@
 // The checks every compiled level must pass before it is shipped: piece count, rotation
 // family, one parallelogram row, the visible field, no overlaps, solvable by snapping,
-// sensible mode combinations and a playable bonus board.
+// sensible mode combinations and a playable bonus board; and across a set, a figure of
+// its own for every level.
 #pragma once
 
 #include "levels_diag.h"
@@ -18,6 +19,11 @@ constexpr double MIN_CENTRE = 90;
 
 // Reports problems of one level; level.pieces[i] was written at source.pieces[i].
 void CheckLevel(const CompiledLevel& level, const SourceLevel& source, Diagnostics& diag);
+
+// Levels of one set may not show the same silhouette (wherever it stands in the field).
+// levels[i] was compiled from sources[i].
+void CheckDistinctSilhouettes(const std::vector<CompiledLevel>& levels,
+                              const std::vector<SourceLevel>& sources, Diagnostics& diag);
 
 // A bonus board alone: settled, bottom rows free, no ready-made line, enough tiles.
 void CheckBoard(const SourceBoard& board, unsigned modes, int pieces, Diagnostics& diag);

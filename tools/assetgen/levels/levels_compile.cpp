@@ -90,6 +90,7 @@ CompiledSet CompileLevelSet(const SourceSet& source) {
     set.levels.push_back(CompileLevel(src, diag));
     CheckLevel(set.levels.back(), src, diag);
   }
+  CheckDistinctSilhouettes(set.levels, source.levels, diag);
   if (set.levels.size() != LEVELS_PER_SET)
     diag.Error(source.levels.empty() ? 1 : source.levels.back().line,
                "a level set has exactly 50 levels, this one " + std::to_string(set.levels.size()));
