@@ -108,7 +108,8 @@ void TOptions::Render(int x, int y) {
   const float alpha = GetAlpha();
   if (CurrReq == R_MAIN && Alpha < 1) Alpha += 0.1f;
   if ((CurrReq == R_FADEOUT || CurrReq == R_BACKTOMAIN) && Alpha > 0) Alpha -= 0.1f;
-  if (CurrReq == R_FADEOUT && Alpha <= 0) CurrReq = R_CLOSE;
+  // Ten float steps of 0.1 leave a rest of about 1e-7: the tenth step is the last.
+  if (CurrReq == R_FADEOUT && Alpha < 0.05f) CurrReq = R_CLOSE;
   SetAlpha(Alpha);
   switch (CurrReq) {
     case R_MAIN:

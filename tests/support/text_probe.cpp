@@ -1,0 +1,26 @@
+#include "support/text_probe.h"
+
+#include "media/graphics.h"
+#include "present/language.h"
+
+#include <algorithm>
+
+DrawnBox WhereDrawn(const std::string& key, const std::function<void()>& drawFrame) {
+  drawFrame();
+  const PixmapPtr shown = GrabPixmap(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+  const std::string md5 = HelpFunctions::MD5(key);
+  const std::string before = Language->GetStringByKey(md5);
+  Language->SetStringByKey(md5, " ");  // an empty entry would fall back to the key
+  drawFrame();
+  Language->SetStringByKey(md5, before);
+  const PixmapPtr blanked = GrabPixmap(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+  DrawnBox box{SCREEN_WIDTH, SCREEN_HEIGHT, -1, -1};
+  for (int y = 0; y < SCREEN_HEIGHT; ++y)
+    for (int x = 0; x < SCREEN_WIDTH; ++x)
+      if (shown->ReadPixel(x, y) != blanked->ReadPixel(x, y)) {
+        box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+        box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y);
+      }
+  if (box.right < 0) return DrawnBox{};
+  return box;
+}
