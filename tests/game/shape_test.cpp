@@ -7,6 +7,7 @@
 #include "support/game_env.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -151,6 +152,79 @@ TEST_F(Pieces, PieceSnapsOntoItsSilhouette) {
   ClickAt(309, 241);
   Frame();
   EXPECT_EQ(piece->X, 309);
+}
+
+// A small triangle of the silhouette at (300, 250), turned 0, and the player's own small
+// triangle dropped off its place by (dx, dy): where it ends up.
+class SnapDistance : public Pieces, public ::testing::WithParamInterface<std::tuple<int, int, bool>> {};
+
+TEST_P(SnapDistance, EveryTriangleMustMatchWithinFifteenPixelsOnBothAxes) {
+  const auto [dx, dy, snaps] = GetParam();
+  AddPieceTriangles(2, 300, 250, 0, TargetTris);
+  const ShapePtr piece = TrayPiece(2);
+  PickUp(piece);
+  ClickAt(300 + dx, 250 + dy);
+  Frame();
+  if (snaps) {
+    EXPECT_EQ(piece->X, 300);
+    EXPECT_EQ(piece->Y, 250);
+  } else {
+    EXPECT_EQ(piece->X, 300 + dx);
+    EXPECT_EQ(piece->Y, 250 + dy);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, SnapDistance,
+                         ::testing::Values(std::make_tuple(14, 0, true), std::make_tuple(15, 0, false),
+                                           std::make_tuple(-14, 0, true), std::make_tuple(-15, 0, false),
+                                           std::make_tuple(0, 14, true), std::make_tuple(0, 15, false),
+                                           std::make_tuple(0, -14, true), std::make_tuple(0, -15, false),
+                                           std::make_tuple(14, -14, true), std::make_tuple(14, 15, false)));
+
+TEST_F(Pieces, APieceSnapsOnlyWhenEveryOneOfItsTrianglesFindsATarget) {
+  // The upper half of a square's place: a square dropped there has two triangles with no
+  // target and stays where it was put.
+  AddPieceTriangles(2, 300, 250, 0, TargetTris);
+  const ShapePtr square = TrayPiece(3);
+  PickUp(square);
+  ClickAt(303, 275);
+  Frame();
+  EXPECT_EQ(square->X, 303);
+  EXPECT_EQ(square->Y, 275);
+  // With the lower half there too, the same drop snaps onto the whole place.
+  SetRotation(180);
+  AddPieceTriangles(2, 300, 293, 0, TargetTris);
+  SetRotation(0);
+  PickUp(square);
+  ClickAt(303, 275);
+  Frame();
+  EXPECT_NEAR(square->X, 300, 1);
+  EXPECT_NEAR(square->Y, 271.5, 1);
+}
+
+TEST_F(Pieces, AFarWheelJumpInOneFrameTurnsOneStep) {
+  const ShapePtr piece = TrayPiece(3);
+  PickUp(piece);
+  InjectWheel(-5);
+  Frame();
+  for (int i = 0; i < 10; ++i) Frame();
+  EXPECT_EQ(piece->Rotation, 22.5f);
+  InjectWheel(7);
+  Frame();
+  for (int i = 0; i < 10; ++i) Frame();
+  EXPECT_EQ(piece->Rotation, 0);
+}
+
+TEST_F(Pieces, APieceDroppedOnTheBoardEdgeStillSnaps) {
+  AddPieceTriangles(2, 462, 250, 0, TargetTris);
+  const ShapePtr piece = TrayPiece(2);
+  PickUp(piece);
+  ClickAt(455, 250);
+  Frame(/*freeze=*/true);
+  EXPECT_FALSE(piece->MoveDroppedTile);
+  EXPECT_TRUE(piece->Pickable) << "not frozen";
+  EXPECT_EQ(piece->X, 462);
+  EXPECT_EQ(piece->Y, 250);
 }
 
 TEST_F(Pieces, FreezingAndMeditationMarkDroppedPieces) {
