@@ -110,6 +110,31 @@ TEST_F(BonusStage, WinningTheTilesBringsThePiecesBackAndThePuzzleRunsOnItsOwnClo
   EXPECT_GT(game.CurrTime, 80);
 }
 
+TEST_F(BonusStage, TheClockStandsWhileTheBonusTutorialIsOpen) {
+  WriteBonusLevel({"11.11"}, {{0, 0}}, {{3, 200, 250}});
+  TGame game;
+  std::vector<int> shown;
+  float shotClock = 0;
+  Script s;
+  s.Wait(25).Click(363, 365);
+  s.Until([&] { return game.ShowBonusGame == 3; }, 60, "the bonus tutorial");
+  s.Wait(2).Do([&] { shown.push_back(game.CurrTime); });
+  s.Do([] { Delay(20000); }).Wait(60);  // the player reads for a while
+  s.Do([&] { shown.push_back(game.CurrTime); });
+  for (int page = 0; page < 4; ++page) s.Click(25 + 470, 85 + 270).Wait(2);
+  s.Click(25 + 280, 85 + 270);
+  s.Until([&] { return game.GameState == PLAY_GAME; }, 400, "the bonus game");
+  s.Wait(1).Do([&] {
+    shown.push_back(game.CurrTime);
+    shotClock = game.BGame->ShotTimer(true, Millisecs());
+  });
+  s.Stop();
+  s.Install();
+  PlayLevel(game);
+  EXPECT_EQ(shown, (std::vector<int>{180, 180, 180}));
+  EXPECT_GT(shotClock, 0.99f) << "the first shot has its whole time";
+}
+
 TEST_F(BonusStage, AFullBoardLosesWithNoMoreSpaceLeftAndOffersATryAgain) {
   // Stones down to the row above the bottom: the first shot stays in the bottom row.
   WriteBonusLevel({"SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS", "SSSSSSSS"},

@@ -4,9 +4,14 @@
 #include "game/game_scenario.h"
 #include "levels/level_set.h"
 #include "media/input.h"
+#include "media/platform.h"
 #include "players/ranks.h"
 #include "players/users.h"
+#include "present/language.h"
 #include "ui/options.h"
+
+#include <set>
+#include <tuple>
 
 namespace {
 
@@ -156,4 +161,77 @@ TEST_F(GameFlow, ARetryOfTheFirstLevelStaysThere) {
   s.Do([&] { EXPECT_EQ(g.CurrentLevel, 0); });
   s.Stop();
   RunPlay(s);
+}
+
+namespace {
+
+// Counts the "Hurry up!" texts the game has put up so far (each is a new text object).
+struct HurryCounter {
+  std::set<const TextAnim*> seen;
+  int Count(const TGame& g) {
+    for (const TextAnimPtr& t : g.TextList)
+      if (t->Caption == Text("Hurry up!")) seen.insert(t.get());
+    return int(seen.size());
+  }
+};
+
+}  // namespace
+
+TEST_F(GameFlow, HurryUpIsShownOnceAnAttemptWhenTheTimeFirstDropsBelowThirteenSeconds) {
+  WriteSet("hurry", {TwoPieces(0, 20)});
+  TGame& g = StartGame();
+  HurryCounter hurry;
+  std::vector<int> counts;
+  Script s;
+  StartPlaying(s, g);
+  s.Do([] { Delay(7000); }).Wait(5);  // 13 s left: not yet
+  s.Do([&] { counts.push_back(hurry.Count(g)); });
+  s.Do([] { Delay(1000); }).Wait(5);  // 12 s
+  s.Until([&] { return hurry.Count(g) > 0 && g.TextList.empty(); }, 300, "the text to pass");
+  s.Do([] { Delay(6000); }).Wait(5);  // 6 s
+  s.Do([&] { counts.push_back(hurry.Count(g)); });
+  s.Do([] { Delay(6000); });
+  s.Until([&] { return g.GameState == TRY_AGAIN; }, 300, "the time-out");
+  s.Do([&] { counts.push_back(hurry.Count(g)); });
+  s.Wait(25).Click(YEAH_X, REPLAY_Y);
+  StartPlaying(s, g);
+  s.Do([] { Delay(9000); }).Wait(5);  // the new attempt's 11 s
+  s.Do([&] { counts.push_back(hurry.Count(g)); });
+  s.Stop();
+  RunPlay(s);
+  EXPECT_EQ(counts, (std::vector<int>{0, 1, 1, 2}));
+}
+
+TEST_F(GameFlow, ALevelWithoutATimeLimitNeverRunsOut) {
+  WriteSet("untimed", {TwoPieces(0, 0)});
+  TGame& g = StartGame();
+  HurryCounter hurry;
+  Script s;
+  StartPlaying(s, g);
+  s.Do([] { Delay(3600 * 1000); }).Wait(30);
+  s.Do([&] {
+    EXPECT_EQ(g.GameState, PLAY_GAME);
+    EXPECT_TRUE(g.TimeOff);
+    EXPECT_EQ(hurry.Count(g), 0);
+    for (const TextAnimPtr& t : g.TextList) EXPECT_NE(t->Caption, Text("Out of time"));
+  });
+  s.Stop();
+  RunPlay(s);
+}
+
+TEST_F(GameFlow, AtTheTopRankTheSceneryChangesEveryFifthLevel) {
+  WriteSet("top rank", std::vector<TestLevel>(11, TwoPieces()));
+  user->Score = RankScores[5];
+  user->CurrentRank = 5;
+  auto look = [&] { return std::make_tuple(user->Selected_Background, user->Selected_Puzzleset, user->Selected_Music); };
+  std::vector<int> changedAt;
+  for (int level = 1; level <= 10; ++level) {
+    SetReached(level);
+    const auto before = look();
+    StartGame();
+    ASSERT_EQ(game->CurrentLevel, level);
+    EXPECT_FALSE(game->ShowNewRank);
+    if (look() != before) changedAt.push_back(level);
+  }
+  EXPECT_EQ(changedAt, (std::vector<int>{5, 10}));
 }

@@ -91,6 +91,30 @@ TEST_F(ProgressMap, ShowMapSwitchesTheMapOffAndExitLeavesTheGame) {
   EXPECT_TRUE(quit);
 }
 
+TEST_F(ProgressMap, UntickingShowMapAndPlayingOnKeepsTheMapAwayFromLaterLevels) {
+  WriteSet("unticked", {TwoPieces(), TwoPieces(), TwoPieces()});
+  user->ProgressMap = true;
+  game = std::make_unique<TGame>();
+  Script s;
+  s.Wait(25).Click(95, 457).Wait(2).Click(PLAY_X, PLAY_Y).Wait(100);
+  s.Install();
+  game->InitLevel(true);
+  EXPECT_FALSE(user->ProgressMap);
+  EXPECT_FALSE(game->QuitGame);
+  // The next levels start without a single frame of the map.
+  for (int level = 1; level <= 2; ++level) {
+    SetReached(level);
+    game->CurrentLevel = level;
+    Script none;
+    none.Install();
+    EXPECT_NO_THROW(game->InitLevel(true)) << "no map before level " << level + 1;
+    EXPECT_EQ(none.FramesRun(), 0);
+  }
+  // Saved with the profile's other fields.
+  ASSERT_TRUE(Users->Load());
+  EXPECT_FALSE(Users->GetCurrentUser()->ProgressMap);
+}
+
 TEST_F(ProgressMap, ALevelChosenOnTheMapIsTheOnePlayed) {
   WriteSet("mapped", {TwoPieces(), TwoPieces(LP_TORCH), TwoPieces()});
   SetReached(2);
