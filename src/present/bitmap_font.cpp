@@ -34,6 +34,11 @@ bool Drawn(int code) { return code >= FIRST_CODE && code <= LAST_DRAWN; }
 
 int Code(char c) { return static_cast<unsigned char>(c); }
 
+TextObserver& Observer() {
+  static TextObserver observer;
+  return observer;
+}
+
 }  // namespace
 
 int TBitmapFont::LoadFnt(const std::string& url) {
@@ -95,7 +100,10 @@ int TBitmapFont::GetHeight(const std::string& text) const {
   return total;
 }
 
+void SetTextObserver(TextObserver observer) { Observer() = std::move(observer); }
+
 int TBitmapFont::Draw(const std::string& text, float x, float y, bool centre) const {
+  if (Observer()) Observer()(*this, text, x, y, centre);
   float sx, sy;
   GetScale(sx, sy);
   const float x0 = x;

@@ -8,6 +8,7 @@
 #include "media/image.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,11 @@ public:
   int Draw(const std::string& text, float x, float y, bool centre) const;
 };
 using BitmapFontPtr = std::shared_ptr<TBitmapFont>;
+
+// Sees every Draw call (the font, the text and its position as asked for): tests check
+// with it which texts a screen shows. None by default.
+using TextObserver = std::function<void(const TBitmapFont& font, const std::string& text, float x, float y, bool centre)>;
+void SetTextObserver(TextObserver observer);
 
 extern BitmapFontPtr FontHeadline;
 extern BitmapFontPtr FontHeadlineHover;

@@ -1,6 +1,7 @@
 #include "support/text_probe.h"
 
 #include "media/graphics.h"
+#include "present/bitmap_font.h"
 #include "present/language.h"
 
 #include <algorithm>
@@ -23,4 +24,18 @@ DrawnBox WhereDrawn(const std::string& key, const std::function<void()>& drawFra
       }
   if (box.right < 0) return DrawnBox{};
   return box;
+}
+
+DrawnTexts::DrawnTexts() {
+  SetTextObserver([this](const TBitmapFont& font, const std::string& text, float x, float y, bool centre) {
+    entries.push_back({&font, text, x, y, centre});
+  });
+}
+
+DrawnTexts::~DrawnTexts() { SetTextObserver(nullptr); }
+
+const DrawnTexts::Entry* DrawnTexts::Find(const std::string& text) const {
+  for (const Entry& e : entries)
+    if (e.text == text) return &e;
+  return nullptr;
 }
