@@ -9,6 +9,7 @@
 #include "media/script.h"
 #include "present/language.h"
 #include "support/game_env.h"
+#include "support/text_probe.h"
 
 #include <functional>
 #include <set>
@@ -199,10 +200,18 @@ TEST_F(BonusPlay, PowerUpsBobWithinTheirKindAndBombsKeepTheirOwnAnimation) {
 
 TEST_F(BonusPlay, TheTutorialTurnsFivePagesAndOnlyTheLastOneCloses) {
   BonusTutorial t;
+  DrawnTexts texts;
   std::vector<int> pages;
+  std::string buttons;  // per page: ">" when ">>" shows, "O" when "Okay" shows
   Script s;
   const int next = 25 + 470, okay = 25 + 280, row = 85 + 270;
-  for (int i = 0; i < 5; ++i) s.Click(next, row).Wait(2).Do([&] { pages.push_back(t.Stp); });
+  for (int i = 0; i < 5; ++i) {
+    s.Do([&] { texts.entries.clear(); }).Wait(1).Do([&] {
+      buttons += std::string(texts.Has(">>") ? ">" : "") + (texts.Has(Text("Okay")) ? "O" : "") + " ";
+    });
+    if (i < 4) s.Click(okay, row).Wait(2);  // where "Okay" stands on the last page
+    s.Click(next, row).Wait(2).Do([&] { pages.push_back(t.Stp); });
+  }
   s.Do([&] { EXPECT_EQ(t.ButtonPressStr, ""); });
   s.Click(okay, row).Wait(2).Stop();
   s.Install();
@@ -216,6 +225,7 @@ TEST_F(BonusPlay, TheTutorialTurnsFivePagesAndOnlyTheLastOneCloses) {
   } catch (const StopRun&) {
   }
   EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 4}));  // no ">>" on the last page
+  EXPECT_EQ(buttons, "> > > > O ");
   EXPECT_EQ(t.Line, Language->GetString("Try to remove all tiles\nthat have a floating\nYing-Yang-Symbol."));
   EXPECT_EQ(t.ButtonPressStr, "Exit");
 }

@@ -8,12 +8,14 @@
 #include "game/shape.h"
 #include "levels/level_set.h"
 #include "media/platform.h"
+#include "media/random.h"
 #include "media/script.h"
 #include "players/users.h"
 #include "present/language.h"
 #include "support/game_env.h"
 
 #include <algorithm>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -79,6 +81,68 @@ void PlayLevel(TGame& game) {
 }
 
 }  // namespace
+
+// The marked cells of a bonus board (one per piece to win).
+std::vector<std::pair<int, int>> Marks(const BonusGame& b) {
+  std::vector<std::pair<int, int>> marks;
+  for (int x = 0; x < BOARD_W; ++x)
+    for (int y = 0; y < BOARD_H; ++y)
+      if (b.PuzzleTileData[size_t(x)][size_t(y)] == MARK_PUZZLE) marks.emplace_back(x, y);
+  return marks;
+}
+
+const std::vector<Piece> FIVE_PIECES = {{3, 200, 250}, {2, 330, 250}, {2, 330, 350}, {4, 200, 380}, {1, 300, 150}};
+
+TEST_F(BonusStage, UnmarkedPiecesGoUnderRandomTilesOfTheBoard) {
+  const std::vector<std::string> rows = {"01234501", "23450123", "45012345"};
+  WriteBonusLevel(rows, {{7, 0}}, FIVE_PIECES);
+  TGame game;
+  std::set<std::vector<std::pair<int, int>>> layouts;
+  for (int seed = 1; seed <= 5; ++seed) {
+    SeedRnd(seed);
+    game.InitLevel(true);
+    const auto marks = Marks(*game.BGame);
+    ASSERT_EQ(marks.size(), 5u) << "one tile for each piece";
+    EXPECT_NE(std::find(marks.begin(), marks.end(), std::make_pair(7, 0)), marks.end()) << "the level's own mark";
+    for (auto [x, y] : marks) EXPECT_LT(y, 3) << "only on tiles";
+    EXPECT_EQ(game.BGame->LevelData, BoardFromRows(rows)) << "no tile was forced";
+    layouts.insert(marks);
+  }
+  EXPECT_GT(layouts.size(), 1u) << "the places are chosen at random";
+}
+
+TEST_F(BonusStage, ABoardWithTooFewTilesGetsTilesForcedAfterFiveThousandTries) {
+  // Two tiles and a marked stone for five pieces: two more tiles must be made.
+  WriteBonusLevel({"1..S.2"}, {{3, 0}}, FIVE_PIECES);
+  TGame game;
+  for (int seed = 1; seed <= 30; ++seed) {
+    SeedRnd(seed);
+    game.InitLevel(true);
+    const auto marks = Marks(*game.BGame);
+    ASSERT_EQ(marks.size(), 5u) << "seed " << seed << ": a tile for every piece, none marked twice";
+    int forced = 0;
+    for (auto [x, y] : marks) {
+      const int kind = game.BGame->LevelData[size_t(x)][size_t(y)];
+      if ((x == 0 || x == 5 || x == 3) && y == 0) continue;
+      EXPECT_GE(kind, 1) << "seed " << seed;
+      EXPECT_LE(kind, 4) << "seed " << seed;
+      ++forced;
+    }
+    EXPECT_EQ(forced, 2) << "seed " << seed;
+  }
+}
+
+TEST_F(BonusStage, TheBonusSpeedStepGivesTheShotTime) {
+  WriteBonusLevel({"11.11"}, {{0, 0}}, {{3, 200, 250}});
+  TGame game;
+  std::vector<int> shotTimes;
+  for (const int step : {0, 1, 2, 3, 4, 5, -1}) {
+    LevelProps[0]->BonusTime = step;
+    game.InitLevel(true);
+    shotTimes.push_back(game.BGame->GameTime);
+  }
+  EXPECT_EQ(shotTimes, (std::vector<int>{20000, 15000, 10000, 6000, 3000, 0, 0})) << "a damaged step has no shot clock";
+}
 
 TEST_F(BonusStage, WinningTheTilesBringsThePiecesBackAndThePuzzleRunsOnItsOwnClock) {
   // Only colour 1 on the board, so every element is a single 1: one shot into column 2
