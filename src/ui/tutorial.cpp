@@ -44,32 +44,37 @@ Tutorial::Tutorial() {
 namespace {
 
 // Lays the text out character by character: place(i, col, row) for every character drawn.
-// A word that would cross the wrap width moves to the next line as a whole; backslash-n
-// breaks the line.
+// A word that would cross the wrap width moves to the next line as a whole; one wider
+// than a whole line breaks where it crosses; backslash-n breaks the line.
 template <class Place>
 void LayOutTutText(const TBitmapFont& font, const std::string& text, Place place) {
-  auto width = [&](char ch) { return font.GetWidth(std::string(1, ch)); };
+  auto width = [&](char ch) { return float(font.GetWidth(std::string(1, ch))); };
+  auto lineBreak = [&](size_t j) { return text[j] == '\\' && j + 1 < text.size() && text[j + 1] == 'n'; };
   int row = 0;
   float col = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+    if (lineBreak(i)) {
       row += 1;
       col = 0;
       ++i;
       continue;
     }
-    float w = col;
-    for (size_t j = i; j < text.size(); ++j) {
-      w += float(width(text[j]));
-      if (text[j] == ' ' || (text[j] == '\\' && j + 1 < text.size() && text[j + 1] == 'n')) break;
+    // A line that has something on it ends before a word that does not fit, or inside
+    // a word longer than the line, before the letter that crosses.
+    if (col > 0 && text[i] != ' ') {
+      float w = col + width(text[i]);
+      if (text[i - 1] == ' ')
+        for (size_t j = i + 1; j < text.size(); ++j) {
+          w += width(text[j]);
+          if (text[j] == ' ' || lineBreak(j)) break;
+        }
       if (w > WRAP) {
         row += 1;
         col = 0;
-        break;
       }
     }
     place(i, col, row);
-    col += float(width(text[i]));
+    col += width(text[i]);
   }
 }
 

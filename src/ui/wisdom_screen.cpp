@@ -19,8 +19,9 @@ ImagePtr LoadScreen() {
 
 }  // namespace
 
-Wisdomscreen::Wisdomscreen() : screen(LoadScreen()) {
-  Wisdoms = TIni::Read("incbin::../data/wisdoms.ini");
+Wisdomscreen::Wisdomscreen() : Wisdomscreen(TIni::Read("incbin::../data/wisdoms.ini")) {}
+
+Wisdomscreen::Wisdomscreen(std::shared_ptr<TIni> wisdoms) : screen(LoadScreen()), Wisdoms(std::move(wisdoms)) {
   if (!Wisdoms) throw std::runtime_error("Wisdoms.ini not found");
   // The quotation file has a group per language, named like the string table's languages.
   seek = Wisdoms->GetSeek(CurrentLanguage());

@@ -14,6 +14,9 @@ class Wisdomscreen {
 public:
   // Throws std::runtime_error("Wisdoms.ini not found") when the file is missing.
   Wisdomscreen();
+  // A quotation picked at random from this file's group of the game's language, or of
+  // English when it has none ("" without either).
+  explicit Wisdomscreen(std::shared_ptr<TIni> wisdoms);
   // A screen with a given quotation (no random pick), for tests and tools.
   explicit Wisdomscreen(const std::string& quotation);
 

@@ -8,9 +8,12 @@
 #include "present/bitmap_font.h"
 #include "present/language.h"
 #include "present/language_choice.h"
+#include "support/text_probe.h"
 #include "ui/tutorial.h"
 #include "ui/wisdom_screen.h"
 
+#include <fstream>
+#include <map>
 #include <numeric>
 
 namespace {
@@ -164,4 +167,104 @@ TEST_F(TutorialScreen, PlayFadesToBlackAndReturns) {
   ASSERT_LE(light.size(), 13u) << "about ten frames of fading";
   for (size_t i = 2; i < light.size(); ++i) EXPECT_LT(light[i], light[i - 1]);
   EXPECT_LT(light.back(), 1.0);
+}
+
+TEST_F(WisdomLayout, AFileWithoutTheGroupOfTheLanguageOrEnglishShowsOnlyThePictureAndTheHint) {
+  const std::string path = DataHome() + "/wisdoms.ini";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[Latina]\r\nAnzahl=2\r\n1=Festina lente\r\n2=Per aspera ad astra\r\n";
+  }
+  const IniPtr ini = TIni::Read(path);
+  ASSERT_GT(ini->linecount, 0);
+  for (const std::string language : {GERMAN_LANGUAGE, "English"}) {
+    ASSERT_TRUE(SelectLanguage(language));
+    Wisdomscreen w(ini);
+    EXPECT_EQ(w.text, "") << language;
+    w.lineno = 9;
+    Cls();
+    w.Render();
+    const Pixels shown = Grab(0, 0, 640, 480);  // before Expected draws its own frame
+    EXPECT_EQ(shown, Expected({})) << language;
+  }
+}
+
+TEST_F(WisdomLayout, EachLineFadesInOverAHundredFramesAfterTheOneBefore) {
+  Wisdomscreen w("First line\\nsecond line");
+  DrawnTexts texts;
+  // Per frame: how many quotation lines are drawn, and the alpha of the last one.
+  std::vector<std::pair<int, float>> frames;
+  for (int frame = 1; frame <= 260; ++frame) {
+    texts.entries.clear();
+    Cls();
+    w.Render();
+    int shown = 0;
+    float alpha = -1;
+    for (const auto& e : texts.entries)
+      if (e.font == FontHeadline.get()) ++shown, alpha = e.alpha;
+    frames.emplace_back(shown, alpha);
+  }
+  EXPECT_EQ(frames[19].first, 0) << "nothing for the first 20 frames";
+  EXPECT_EQ(frames[20], std::make_pair(1, 0.0f)) << "the first line starts at frame 21";
+  EXPECT_EQ(frames[70], std::make_pair(1, 0.5f));
+  EXPECT_EQ(frames[120], std::make_pair(1, 1.0f));
+  EXPECT_EQ(frames[121], std::make_pair(2, 0.0f)) << "then the second";
+  EXPECT_EQ(frames[221], std::make_pair(2, 1.0f));
+  EXPECT_EQ(frames[222].first, 2) << "two lines and no more";
+}
+
+namespace {
+
+// The lines the tutorial's text box shows, as drawn letter by letter.
+std::vector<std::string> TutorialLines(const std::string& text, std::vector<float>* rightEdges = nullptr) {
+  DrawnTexts texts;
+  Tutorial().DrawTutText(text);
+  std::map<float, std::string> rows;
+  std::map<float, float> right;
+  for (const auto& e : texts.entries) {
+    rows[e.y] += e.text;
+    right[e.y] = e.x + float(FontMain->GetWidth(e.text));
+  }
+  std::vector<std::string> lines;
+  for (const auto& [y, line] : rows) lines.push_back(line);
+  if (rightEdges)
+    for (const auto& [y, x] : right) rightEdges->push_back(x);
+  return lines;
+}
+
+}  // namespace
+
+TEST_F(TutorialScreen, TheTextBreaksAtBackslashNAndWrapsWholeWordsAt565Pixels) {
+  EXPECT_EQ(TutorialLines("Take a piece\\nand drop it"), (std::vector<std::string>{"Take a piece", "and drop it"}));
+  std::string words;
+  for (int i = 0; i < 30; ++i) words += "tangram" + std::to_string(i) + " ";
+  std::vector<float> right;
+  const std::vector<std::string> lines = TutorialLines(words, &right);
+  ASSERT_GE(lines.size(), 3u);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_LE(right[i], 37 + 565) << "line " << i;
+    EXPECT_NE(lines[i].front(), ' ') << "line " << i << " starts with a whole word";
+    if (i + 1 < lines.size()) {
+      const std::string next = lines[i + 1].substr(0, lines[i + 1].find(' ') + 1);  // with its blank
+      EXPECT_GT(FontMain->GetWidth(lines[i] + next), 565) << "the next word would not have fitted on line " << i;
+    }
+  }
+  // A word wider than the box starts a line and breaks where it crosses the wrap width,
+  // not letter by letter.
+  const size_t perLine = size_t(565 / FontMain->GetWidth("W"));
+  const std::string line(perLine, 'W'), rest(10, 'W');
+  EXPECT_EQ(TutorialLines("A " + line + rest + " end"), (std::vector<std::string>{"A ", line, rest + " end"}));
+  EXPECT_EQ(TutorialLines(line + rest), (std::vector<std::string>{line, rest})) << "no empty line before it";
+}
+
+TEST_F(TutorialScreen, PlayDuringTheOpeningFadeTurnsTheFadeBackAtOnce) {
+  std::vector<double> light;
+  Script s;
+  s.Wait(2).Click(PLAY_X, BUTTON_Y);  // released in the fourth frame, the fade still at 0.6
+  for (int i = 0; i < 12; ++i) s.Do([&] { light.push_back(Brightness(Grab(0, 0, 640, 480))); }).Wait(1);
+  s.Install();
+  Tutorial().Display();
+  EXPECT_LE(s.FramesRun(), 10) << "the fade went back from where it stood";
+  ASSERT_GE(light.size(), 4u);
+  for (size_t i = 2; i < light.size(); ++i) EXPECT_LT(light[i], light[i - 1]) << "frame " << i;
 }

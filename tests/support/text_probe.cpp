@@ -28,7 +28,7 @@ DrawnBox WhereDrawn(const std::string& key, const std::function<void()>& drawFra
 
 DrawnTexts::DrawnTexts() {
   SetTextObserver([this](const TBitmapFont& font, const std::string& text, float x, float y, bool centre) {
-    entries.push_back({&font, text, x, y, centre});
+    entries.push_back({&font, text, x, y, centre, GetAlpha()});
   });
 }
 

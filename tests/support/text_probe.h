@@ -29,6 +29,7 @@ public:
     std::string text;
     float x, y;
     bool centre;
+    float alpha;  // the drawing alpha in force
   };
   DrawnTexts();
   ~DrawnTexts();
