@@ -32,11 +32,13 @@ public:
 
   // The credit lines with the version filled in.
   static std::vector<std::string> CreditLines();
+  // The title scene: the sky slides in (skip: it stands there already) with the clouds,
+  // the temple, the prompt and the credits; a click ends it. LoadFiles must have run.
+  void TitleScene(bool skip);
 
 private:
   // true when the player cut the story short.
   bool Story();
-  void TitleScene(bool skip);
   void HostMenu();
 };
 

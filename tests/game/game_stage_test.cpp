@@ -5,7 +5,9 @@
 #include "game/game_scenario.h"
 #include "levels/level_set.h"
 #include "media/input.h"
+#include "media/graphics.h"
 #include "players/users.h"
+#include "present/ambient.h"
 #include "present/particles.h"
 
 #include <algorithm>
@@ -213,4 +215,54 @@ TEST_F(StageModes, WithoutATimeLimitTheLampIsLitAtOnceAndNeverBursts) {
   });
   s.Stop();
   RunPlay(s);
+}
+
+TEST_F(StageModes, WithoutBackgroundAnimationTheAmbientEffectIsNeitherDrawnNorAdvanced) {
+  WriteSet("ambient", {TwoPieces()});
+  user->Selected_Background = 1;  // falling snow
+  user->BackgroundAnimation = true;
+  TGame& g = StartGame();
+  ASSERT_TRUE(AmbientSnow);
+  FX_Snow& snow = *AmbientSnow;
+  // Every flake over one clear spot of the field, or far off the screen.
+  auto flakesAt = [&snow](float x, float y) {
+    snow.x.fill(x);
+    snow.y.fill(y);
+    snow.alpha.fill(1);
+    snow.scale.fill(1);
+  };
+  auto spot = [] { return GrabPixmap(380, 90, 60, 50); };
+  auto same = [](const PixmapPtr& a, const PixmapPtr& b) {
+    for (int y = 0; y < a->height; ++y)
+      for (int x = 0; x < a->width; ++x)
+        if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
+    return true;
+  };
+  PixmapPtr withFlakes, without;
+  float fallenOn = 0, fallenOff = 0;
+  Script s;
+  StartPlaying(s, g);
+  for (const bool animation : {true, false}) {
+    s.Do([&, animation] {
+      user->BackgroundAnimation = animation;
+      flakesAt(400, 110);
+    });
+    s.Wait(1).Do([&, animation] {
+      withFlakes = spot();
+      (animation ? fallenOn : fallenOff) = snow.y[0] - 110;
+      flakesAt(-1000, 110);
+    });
+    s.Wait(1).Do([&, animation] {
+      without = spot();
+      if (animation) {
+        EXPECT_FALSE(same(withFlakes, without)) << "the flakes show while the animation is on";
+      } else {
+        EXPECT_TRUE(same(withFlakes, without)) << "no flake is drawn";
+      }
+    });
+  }
+  s.Stop();
+  RunPlay(s);
+  EXPECT_GT(fallenOn, 0);
+  EXPECT_EQ(fallenOff, 0) << "the flakes stood still";
 }

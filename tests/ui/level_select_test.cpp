@@ -7,7 +7,9 @@
 #include "players/data_folder.h"
 #include "players/users.h"
 #include "present/bitmap_font.h"
+#include "present/language.h"
 #include "support/game_env.h"
+#include "support/text_probe.h"
 #include "ui/level_select.h"
 
 #include <gtest/gtest.h>
@@ -176,4 +178,41 @@ TEST_F(LevelSelectTest, APreselectedSetFarDownTheListIsScrolledIntoView) {
   TReqLevelSelect selection;
   EXPECT_EQ(selection.sel, 15);
   EXPECT_FLOAT_EQ(selection.ListOffset, float(16 * FontMain->FrameHeight - 239));
+}
+
+TEST_F(LevelSelectTest, AStartedSetWhoseFirstLevelIsNotWonYetShowsAsNotYetPlayed) {
+  Player().CurrLevelFile = PEACE;
+  Player().MaxLevel.push_back(std::make_shared<TMaxLevel>(PEACE, 0));
+  Player().MaxLevel.push_back(std::make_shared<TMaxLevel>(NUMBERS, 1));
+  DrawnTexts texts;
+  std::vector<std::string> progress;
+  auto note = [&] {
+    for (const auto& e : texts.entries)
+      if (e.y == 385) progress.push_back(e.text);
+    texts.entries.clear();
+  };
+  const int rowHeight = FontMain->FrameHeight;
+  Script script;
+  script.Wait(3).Do(note).Click(200, 129 + rowHeight + rowHeight / 2).Wait(2).Do(note);
+  script.Click(CHOOSE_X, CHOOSE_Y).Wait(200);
+  script.Install(true);
+  TReqLevelSelect selection;
+  ASSERT_GE(progress.size(), 2u);
+  EXPECT_EQ(progress.front(), Text("Levelset not yet played"));
+  EXPECT_EQ(progress.back(), "Progress: Level 2 / 50");
+}
+
+// Rows of 40 pixels: six of them, the five shipped sets and one of the player's own,
+// are 240 pixels, one more than the list shows.
+TEST_F(LevelSelectTest, RowsOfExactlyTwoHundredFortyPixelsScrollByOne) {
+  ASSERT_TRUE(CreateEmptyLevelSet(DataFolder->GetPath() + "Own.lvl"));
+  const int frameHeight = FontMain->FrameHeight;
+  FontMain->FrameHeight = 40;
+  Script script;
+  script.Wait(3).MoveTo(322, 359).Press(1).Wait(30).Release(1).Wait(2).Click(CHOOSE_X, CHOOSE_Y).Wait(200);
+  script.Install(true);
+  TReqLevelSelect selection;
+  FontMain->FrameHeight = frameHeight;
+  EXPECT_EQ(selection.ListHeight, 1);
+  EXPECT_EQ(selection.ListOffset, 1) << "the down arrow moves the list by its one pixel";
 }
