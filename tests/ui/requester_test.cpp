@@ -38,21 +38,66 @@ protected:
 
 }  // namespace
 
-TEST_F(Requesters, EdgesAreOutsideAndOnePixelInFires) {
-  Press(62 + 312, 25 + 317);  // exactly on the top-left corner
-  Frame();
-  InjectMouseButton(MOUSE_LEFT, false);
-  Frame();
-  EXPECT_TRUE(probe.pressed.empty());
-  EXPECT_TRUE(probe.down.empty());
-  Press(62 + 313, 25 + 318);
-  Frame();
-  Frame();
-  Frame();
-  InjectMouseButton(MOUSE_LEFT, false);
-  Frame();
-  EXPECT_EQ(probe.pressed, std::vector<std::string>{"OK"});
-  EXPECT_EQ(probe.down.size(), 3u);  // every frame the button is held over it
+// A point on one edge of a button, or one pixel inside it.
+struct EdgeCase {
+  const char* name;
+  char side;  // 'l'eft, 'r'ight, 't'op, 'b'ottom
+  bool inside;
+};
+
+// left, top, right and bottom of a button on the screen.
+struct Rect {
+  int l, t, r, b;
+  std::pair<int, int> At(const EdgeCase& c) const {
+    const int in = c.inside ? 1 : 0;
+    switch (c.side) {
+      case 'l': return {l + in, (t + b) / 2};
+      case 'r': return {r - in, (t + b) / 2};
+      case 't': return {(l + r) / 2, t + in};
+      default: return {(l + r) / 2, b - in};
+    }
+  }
+};
+
+const EdgeCase EDGES[] = {{"on the left edge", 'l', false},  {"inside the left edge", 'l', true},
+                          {"on the right edge", 'r', false}, {"inside the right edge", 'r', true},
+                          {"on the top edge", 't', false},   {"inside the top edge", 't', true},
+                          {"on the bottom edge", 'b', false}, {"inside the bottom edge", 'b', true}};
+
+TEST_F(Requesters, ButtonEdgesAreOutsideAndOnePixelInFiresOnEverySide) {
+  const Rect ok{62 + 312, 25 + 317, 62 + 312 + 96, 25 + 317 + 37};
+  for (const EdgeCase& c : EDGES) {
+    SCOPED_TRACE(c.name);
+    probe.pressed.clear();
+    probe.down.clear();
+    const auto [x, y] = ok.At(c);
+    Press(x, y);
+    Frame();
+    Frame();
+    InjectMouseButton(MOUSE_LEFT, false);
+    Frame();
+    EXPECT_EQ(probe.pressed.size(), c.inside ? 1u : 0u) << "fires once for the click";
+    EXPECT_EQ(probe.down.size(), c.inside ? 2u : 0u) << "in every frame it is held down over it";
+  }
+}
+
+TEST_F(Requesters, ImageButtonEdgesAreOutsideAndOnePixelInFiresOnEverySide) {
+  // Centred on (200, 200): 61 pixels to each side, 30 up and down.
+  const Rect button{139, 170, 261, 230};
+  for (const EdgeCase& c : EDGES) {
+    SCOPED_TRACE(c.name);
+    const auto [x, y] = button.At(c);
+    InjectMouseMove(x, y);
+    InjectMouseButton(MOUSE_LEFT, true);
+    bool fired = false;
+    for (int frame = 0; frame < 3; ++frame) {
+      if (frame == 2) InjectMouseButton(MOUSE_LEFT, false);
+      PollInput();
+      Cls();
+      fired |= ImageButton("Ok", 200, 200);
+    }
+    EXPECT_EQ(fired, c.inside);
+  }
 }
 
 TEST_F(Requesters, PressStartedElsewhereOnlyShowsThePressedLook) {
@@ -62,6 +107,28 @@ TEST_F(Requesters, PressStartedElsewhereOnlyShowsThePressedLook) {
   Frame();
   EXPECT_TRUE(probe.pressed.empty());
   EXPECT_EQ(probe.down.size(), 1u);
+}
+
+// The pixels of a screen rectangle, row by row.
+std::vector<uint32_t> Pixels(int x, int y, int w, int h) {
+  const PixmapPtr pm = GrabPixmap(x, y, w, h);
+  std::vector<uint32_t> out;
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i) out.push_back(pm->ReadPixel(i, j) & 0xFFFFFF);
+  return out;
+}
+
+TEST_F(Requesters, AFadingRequesterDrawsNoHighlightUnderThePointer) {
+  auto okWithPointerAt = [&](int x, int y) {
+    InjectMouseMove(x, y);
+    Frame();
+    return Pixels(62 + 312, 25 + 317, 96, 37);
+  };
+  // Fully shown, the button lights up under the pointer...
+  EXPECT_NE(okWithPointerAt(62 + 350, 25 + 330), okWithPointerAt(10, 10));
+  // ...while fading it stays as it is.
+  probe.Alpha = 0.99f;
+  EXPECT_EQ(okWithPointerAt(62 + 350, 25 + 330), okWithPointerAt(10, 10));
 }
 
 TEST_F(Requesters, FadingRequesterDrawsButIgnoresButtons) {
@@ -146,6 +213,28 @@ INSTANTIATE_TEST_SUITE_P(
         // a whole click between two frames fires in that frame
         std::vector<PressStep>{{true, false, true, true}}),
     PressCaseName);
+
+TEST_F(Requesters, ADisabledImageButtonIsDrawnAtHalfAlpha) {
+  InjectMouseMove(10, 10);
+  PollInput();
+  SetClsColor(0, 0, 0);
+  Cls();
+  ImageButton("Ok", 200, 200, false);
+  const std::vector<uint32_t> enabled = Pixels(140, 171, 121, 59);
+  Cls();
+  ImageButton("Ok", 200, 200, true);
+  const std::vector<uint32_t> disabled = Pixels(140, 171, 121, 59);
+  // Face and caption at half their alpha over black: half as bright (the caption over
+  // the face blends twice, so pixel by pixel it comes out a little lighter).
+  double sumEnabled = 0, sumDisabled = 0;
+  for (size_t i = 0; i < enabled.size(); ++i)
+    for (int shift : {0, 8, 16}) {
+      sumEnabled += double(enabled[i] >> shift & 255);
+      sumDisabled += double(disabled[i] >> shift & 255);
+    }
+  ASSERT_GT(sumEnabled, 121 * 59 * 3 * 40.0) << "the face and the caption were drawn";
+  EXPECT_NEAR(sumDisabled / sumEnabled, 0.5, 0.03);
+}
 
 TEST_F(Requesters, DisabledImageButtonIgnoresClicks) {
   InjectMouseMove(200, 200);

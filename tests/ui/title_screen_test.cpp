@@ -220,12 +220,19 @@ TEST_F(TitleMenuTest, NameEntryKeepsEmptyNamesOutAndStopsAtItsWidth) {
   EXPECT_GE(FontMain->GetWidth(full), 300);
   EXPECT_LT(FontMain->GetWidth(full.substr(1)), 300);
 
-  // An existing name adds nobody but still selects the last player.
+  // An existing name adds nobody and saves the list as it was, but still selects the
+  // last player in the list (not the one of that name).
+  Users->AddUser("Ann", 100, 80, 0, 0, 0, 0, true, true, true, true, "", 0, false);
+  Users->AddUser("Bob", 100, 80, 0, 0, 0, 0, true, true, true, true, "", 0, false);
+  CurrentUserIndex = 1;
+  TitleScreen->Action = "ADD_NEW_USER";
   entry.Caption = "Tester";
   entry.ButtonPressed("Ok");
-  EXPECT_EQ(Names(), std::vector<std::string>{"Tester"});
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Tester", "Ann", "Bob"}));
   EXPECT_EQ(TitleScreen->Action, "USERS_SHOW");
-  EXPECT_EQ(CurrentUserIndex, 0);
+  EXPECT_EQ(CurrentUserIndex, 2);
+  ASSERT_TRUE(Users->Load());
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Tester", "Ann", "Bob"})) << "saved unchanged";
 }
 
 TEST_F(TitleMenuTest, LongNamesAreShortenedInTheListAndInTheDeleteQuestion) {
