@@ -24,6 +24,14 @@ fs::path FreshHome(const std::string& name) {
   return home;
 }
 
+// The login name as the environment gives it: every variable it may come from is set
+// here, so that the machine running the test has no say.
+void SetLoginName(const char* username, const char* user, const char* logname) {
+  setenv("username", username, 1);
+  setenv("USER", user, 1);
+  setenv("LOGNAME", logname, 1);
+}
+
 // A screen's loop: clear, poll, draw the pointer, present.
 [[noreturn]] void IdleScreen() {
   for (;;) {
@@ -40,8 +48,7 @@ fs::path FreshHome(const std::string& name) {
 // saved before anything is shown; closing the window then ends the program with 0.
 TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
   const fs::path home = FreshHome("first");
-  setenv("USER", "mira", 1);
-  unsetenv("username");
+  SetLoginName("", "mira", "");
   SetBackend(Backend::Headless);
   EXPECT_EXIT(
       {
@@ -62,8 +69,7 @@ TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
 
 TEST(Startup, EmptyLoginNameGivesTheLocalisedNewPlayer) {
   FreshHome("anonymous");
-  setenv("USER", "", 1);
-  setenv("username", "", 1);
+  SetLoginName("", "", "");
   SetBackend(Backend::Headless);
   EXPECT_EXIT(
       {
@@ -72,4 +78,15 @@ TEST(Startup, EmptyLoginNameGivesTheLocalisedNewPlayer) {
         std::_Exit(Users->UserList.size() == 1 && Users->UserList[0]->Name == "New Player" ? 0 : 2);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+TEST(Startup, TheLoginNameIsTheFirstOfUsernameUserAndLogname) {
+  SetLoginName("dawa", "pema", "lhamo");
+  EXPECT_EQ(EnvironmentUserName(), "dawa");
+  SetLoginName("", "pema", "lhamo");
+  EXPECT_EQ(EnvironmentUserName(), "pema");
+  SetLoginName("", "", "lhamo");
+  EXPECT_EQ(EnvironmentUserName(), "lhamo");
+  SetLoginName("", "", "");
+  EXPECT_EQ(EnvironmentUserName(), "");
 }
