@@ -38,6 +38,14 @@ bool SoundPiece(Shape& p) {
 int SoundCell(int32_t v) { return (v >= -1 && v <= 7) || v == 9 ? v : -1; }
 int SoundMark(int32_t v) { return v == 0 ? 0 : -1; }
 
+// Pieces of a level lie on the board, left of the tray.
+constexpr float BOARD_EDGE = 455;
+
+bool OnBoard(const ShapePtr& s) {
+  return s && s->Element >= 0 && s->Element <= 4 && std::isfinite(s->Rotation) && std::isfinite(s->X) &&
+         std::isfinite(s->Y) && s->X >= 0 && s->X <= BOARD_EDGE && s->Y >= 0 && s->Y <= float(SCREEN_HEIGHT);
+}
+
 void ReadBonus(TStream& s, TLevelProperties& p) {
   for (int x = 0; x < BOARD_W; ++x)
     for (int y = 0; y < BOARD_H; ++y) {
@@ -83,10 +91,12 @@ void ReadLevelSet(const std::string& locator) {
   DebugLog("Clear LevelDatas in Memory...");
   for (int i = 0; i < LEVEL_COUNT; ++i) {
     LevelShapes[size_t(i)] = {};
+    // In place: the editor and the game keep the property objects. A level the file does
+    // not describe must not start with the modes of the set read before.
     TLevelProperties& p = *LevelProps[size_t(i)];
+    p = TLevelProperties{};
     for (auto& column : p.BonusLevelData) column.fill(-1);
     for (auto& column : p.PuzzleTileData) column.fill(-1);
-    p.BonusTime = 0;
   }
   DebugLog("Open Level File: " + locator);
   StreamPtr s = ReadStream(locator);
@@ -97,6 +107,7 @@ void ReadLevelSet(const std::string& locator) {
     return;
   }
   int level = -1;
+  std::array<bool, LEVEL_COUNT> leftOut{};  // a piece of the level was left out
   while (true) {
     if (s->Remaining() < 3) {
       DebugLog("Level file ends before END: " + locator);
@@ -114,8 +125,11 @@ void ReadLevelSet(const std::string& locator) {
       TLevelProperties& p = *LevelProps[size_t(level)];
       // 0 or less is no time limit; the mirrored parallelogram is set 1.
       p.GameTime = std::clamp(s->ReadInt(), 0, MAX_GAME_TIME);
-      p.PuzzleSet = std::clamp(s->ReadInt(), 0, 1);
+      const int puzzleSet = s->ReadInt();
+      p.PuzzleSet = std::clamp(puzzleSet, 0, 1);
       p.MiscProperties = s->ReadInt();
+      // Another puzzle set says nothing about how the level's parallelograms lie.
+      p.Damaged = puzzleSet != p.PuzzleSet;
     } else if (tag == "SHP") {
       if (level < 0 || s->Remaining() < SHP_BODY ||
           LevelShapes[size_t(level)].size() >= size_t(MAX_PIECES_PER_LEVEL)) {
@@ -123,10 +137,12 @@ void ReadLevelSet(const std::string& locator) {
         break;
       }
       ShapePtr piece = Shape::ReadShape(*s);
-      if (SoundPiece(*piece))
+      if (SoundPiece(*piece)) {
         LevelShapes[size_t(level)].push_back(piece);
-      else
+      } else {
         DebugLog("Level file: a piece of level " + std::to_string(level) + " has bad numbers; left out: " + locator);
+        leftOut[size_t(level)] = true;
+      }
     } else if (tag == "BON") {
       if (level < 0 || s->Remaining() < BON_BODY) {
         DebugLog("Level file damaged at the bonus board of level " + std::to_string(level) + ": " + locator);
@@ -137,7 +153,31 @@ void ReadLevelSet(const std::string& locator) {
     // Any other tag is skipped: the next three bytes are the next tag.
   }
   s->Close();
+  // A level whose every piece had to be left out is damaged, not unused.
+  for (int i = 0; i < LEVEL_COUNT; ++i)
+    if (leftOut[size_t(i)] && LevelShapes[size_t(i)].empty()) LevelProps[size_t(i)]->Damaged = true;
 }
+
+bool LevelPlayable(int level) {
+  if (level < 0 || level >= LEVEL_COUNT) return false;
+  const std::vector<ShapePtr>& pieces = LevelShapes[size_t(level)];
+  const TLevelProperties& p = *LevelProps[size_t(level)];
+  return !p.Damaged && !pieces.empty() && (p.PuzzleSet == 0 || p.PuzzleSet == 1) &&
+         std::all_of(pieces.begin(), pieces.end(), OnBoard);
+}
+
+bool LevelDamaged(int level) {
+  if (level < 0 || level >= LEVEL_COUNT) return false;
+  return LevelProps[size_t(level)]->Damaged || (!LevelShapes[size_t(level)].empty() && !LevelPlayable(level));
+}
+
+int NextPlayableLevel(int level) {
+  level = std::max(level, 0);
+  while (level < LEVEL_COUNT && !LevelPlayable(level)) ++level;
+  return level;
+}
+
+bool AnyLevelPlayable() { return NextPlayableLevel(0) < LEVEL_COUNT; }
 
 bool WriteLevelSet(const std::string& locator) {
   StreamPtr s = WriteStream(locator);

@@ -33,19 +33,35 @@ public:
   int BonusLevelDifficulty = 0;
   int BonusTime = 0;
   BonusBoard PuzzleTileData{};
+  // Not stored: the file gave the level a value the game cannot use (another puzzle set,
+  // only pieces that had to be left out). Such a level is not played.
+  bool Damaged = false;
 };
 
 extern std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> LevelProps;
 extern std::array<std::vector<ShapePtr>, LEVEL_COUNT> LevelShapes;
 
-// Fills the store; a locator that cannot be opened leaves 50 empty levels. A damaged file
-// (ending early, too many levels, pieces before the first level) is read up to the damage.
+// Fills the store; every level starts out empty with the properties of a new level, so
+// nothing of the set read before remains. A locator that cannot be opened, or is no
+// regular file, leaves 50 empty levels. A damaged file (ending early, too many levels,
+// pieces before the first level) is read up to the damage.
 void ReadLevelSet(const std::string& locator);
 // Writes the whole store through a temporary file; false when it could not be written.
 bool WriteLevelSet(const std::string& locator);
 bool CreateEmptyLevelSet(const std::string& locator);
 
 constexpr int MAX_PIECES_PER_LEVEL = 100;
+
+// A level of the store the game can show and judge: not marked Damaged, with pieces, all of
+// known kinds with their centres on the board, drawn with one of the two puzzle sets. A
+// level without pieces is unused; any other level that is not playable is damaged. The
+// game skips both.
+bool LevelPlayable(int level);
+bool LevelDamaged(int level);
+// The first playable level from level on, or LEVEL_COUNT when there is none.
+int NextPlayableLevel(int level);
+// Whether the store holds a level set that can be played at all.
+bool AnyLevelPlayable();
 
 // Whether bytes are a whole level set as the game writes one: "LVL" first, at most 50
 // levels, only known chunks that fit, pieces and bonus boards inside a level, pieces of

@@ -114,22 +114,100 @@ TEST(LevelSet, BonusChunkOnlyForBoardsWithATile) {
   EXPECT_EQ(LevelProps[0]->BonusLevelData[7][8], 0);
   EXPECT_EQ(LevelProps[1]->PuzzleTileData[0][0], -1);
   EXPECT_EQ(LevelProps[1]->BonusTime, 0);
-  EXPECT_EQ(LevelProps[1]->BonusLevelDifficulty, 3);  // not reset by a read, as stored before
+  EXPECT_EQ(LevelProps[1]->BonusLevelDifficulty, 0);
 }
 
-TEST(LevelSet, ShortFileKeepsEarlierPropertiesOfMissingLevels) {
-  ResetStore();
-  LevelProps[5]->GameTime = 77;
-  LevelProps[5]->MiscProperties = LP_TORCH;
-  const std::string path = TempFile("short.lvl");
-  WriteRaw(path, Lvl(10, 0, 0) + Shp(200, 200, 0, 2) + Lvl(20, 0, 0) + "END");
+// Regression: a level the file leaves out, or whose bonus data it leaves out, started with
+// the modes and the difficulty of the set read before (Freeze and Torch from another set).
+TEST(LevelSet, NothingOfTheSetReadBeforeRemains) {
+  const std::string before = TempFile("before.lvl"), path = TempFile("short.lvl");
+  std::string full;
+  for (int i = 0; i < LEVEL_COUNT; ++i) full += Lvl(77, 1, LP_FREEZE | LP_TORCH) + Shp(200, 200, 0, 2) + Bon(3, 3, 4);
+  WriteRaw(before, full + "END");
+  ReadLevelSet(before);
+  ASSERT_EQ(LevelProps[5]->BonusLevelDifficulty, 3);
+  WriteRaw(path, Lvl(10, 0, LP_PLAY_FOR_TILES) + Shp(200, 200, 0, 2) + Lvl(20, 0, 0) + "END");
   ReadLevelSet(path);
   EXPECT_EQ(LevelShapes[0].size(), 1u);
+  EXPECT_EQ(LevelProps[0]->BonusLevelDifficulty, 0);  // no "BON": a new level's values
   EXPECT_TRUE(LevelShapes[1].empty());  // a level with no pieces stays empty
   EXPECT_EQ(LevelProps[1]->GameTime, 20);
-  EXPECT_EQ(LevelProps[5]->GameTime, 77);
-  EXPECT_EQ(LevelProps[5]->MiscProperties, LP_TORCH);
-  EXPECT_EQ(LevelProps[5]->BonusLevelData[3][3], -1);
+  for (int i = 2; i < LEVEL_COUNT; ++i) {
+    const TLevelProperties& p = *LevelProps[size_t(i)];
+    EXPECT_TRUE(LevelShapes[size_t(i)].empty());
+    EXPECT_EQ(p.GameTime, 0);
+    EXPECT_EQ(p.PuzzleSet, 0);
+    EXPECT_EQ(p.MiscProperties, 0) << "level " << i;
+    EXPECT_EQ(p.BonusLevelDifficulty, 0);
+    EXPECT_EQ(p.BonusTime, 0);
+    EXPECT_EQ(p.BonusLevelData[3][3], -1);
+    EXPECT_EQ(p.PuzzleTileData[0][1], -1);
+  }
+  // A locator that cannot be read clears the store the same way.
+  ReadLevelSet(before);
+  ReadLevelSet(TempFile("missing.lvl"));
+  EXPECT_EQ(LevelProps[49]->MiscProperties, 0);
+  EXPECT_FALSE(AnyLevelPlayable());
+}
+
+// Directories, devices and links to them named like a set are not read; a pipe would
+// block the game.
+TEST(LevelSet, OnlyRegularFilesAreRead) {
+  namespace fs = std::filesystem;
+  const std::string good = TempFile("good.lvl");
+  WriteRaw(good, Lvl(1, 0, 0) + Shp(200, 200, 0, 2) + "END");
+  const std::string folder = TempFile("folder.lvl"), device = TempFile("device.lvl"), link = TempFile("link.lvl");
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  fs::remove(device);
+  fs::create_symlink("/dev/zero", device);
+  fs::remove(link);
+  fs::create_symlink(good, link);
+  for (const std::string& path : {folder, device}) {
+    ReadLevelSet(good);
+    ReadLevelSet(path);
+    EXPECT_FALSE(AnyLevelPlayable()) << path;
+  }
+  ReadLevelSet(link);  // a link to a level set is read
+  EXPECT_TRUE(LevelPlayable(0));
+}
+
+// Which levels the game plays: unused levels (no pieces) and damaged ones are skipped.
+TEST(LevelSet, PlayableLevelsHaveKnownPiecesOnTheBoardAndAPuzzleSet) {
+  struct Case {
+    const char* what;
+    std::string level;
+    bool playable, damaged;
+  };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const std::vector<Case> cases = {
+      {"a sound level", Lvl(60, 1, LP_TORCH) + Shp(200, 200, 45, 0) + Shp(300, 300, 0, 4), true, false},
+      {"no pieces", Lvl(60, 0, 0), false, false},
+      {"puzzle set 2", Lvl(60, 2, 0) + Shp(200, 200, 0, 2), false, true},
+      {"puzzle set -1", Lvl(60, -1, 0) + Shp(200, 200, 0, 2), false, true},
+      {"puzzle set 1000", Lvl(60, 1000, 0) + Shp(200, 200, 0, 2), false, true},
+      // A piece the reader leaves out takes its level with it only when it was the last.
+      {"an unknown kind beside a known one", Lvl(60, 0, 0) + Shp(200, 200, 0, 2) + Shp(200, 200, 0, 7), true, false},
+      {"only an unknown kind", Lvl(60, 0, 0) + Shp(200, 200, 0, -1), false, true},
+      {"not a number", Lvl(60, 0, 0) + Shp(nan, 200, 0, 2), false, true},
+      {"an endless angle", Lvl(60, 0, 0) + Shp(200, 200, std::numeric_limits<float>::infinity(), 2), false, true},
+      {"in the tray", Lvl(60, 0, 0) + Shp(560, 200, 0, 2), false, true},
+      {"below the screen", Lvl(60, 0, 0) + Shp(200, 481, 0, 2), false, true},
+      {"left of the screen", Lvl(60, 0, 0) + Shp(-1, 200, 0, 2), false, true},
+      {"the board's far corners", Lvl(60, 0, 0) + Shp(0, 0, 0, 2) + Shp(455, 480, 0, 2), true, false},
+  };
+  const std::string path = TempFile("playable.lvl");
+  for (const Case& c : cases) {
+    WriteRaw(path, Lvl(1, 0, 0) + c.level + Lvl(1, 0, 0) + Shp(200, 200, 0, 3) + "END");
+    ReadLevelSet(path);
+    EXPECT_EQ(LevelPlayable(1), c.playable) << c.what;
+    EXPECT_EQ(LevelDamaged(1), c.damaged) << c.what;
+    EXPECT_EQ(NextPlayableLevel(1), c.playable ? 1 : 2) << c.what;
+  }
+  EXPECT_EQ(NextPlayableLevel(-5), 1);  // level 0 has no pieces
+  EXPECT_EQ(NextPlayableLevel(3), LEVEL_COUNT);
+  EXPECT_FALSE(LevelPlayable(LEVEL_COUNT));
+  EXPECT_FALSE(LevelDamaged(-1));
 }
 
 TEST(LevelSet, DamagedFilesStopCleanlyKeepingWhatWasRead) {
