@@ -284,7 +284,9 @@ void TGame::BonusStage() {
   } else {
     BGame->Render(GameState);
   }
-  if (BGame->GameOver) {
+  // A board full from the start is judged once the game runs, not under the fade-in
+  // cover or behind the stage's messages.
+  if (BGame->GameOver && GameState == PLAY_GAME && ShowBonusGame == 2) {
     BGame->GameOver = 0;
     CreateText(Text("No more space left"));
     GameState = TIME_OUT;

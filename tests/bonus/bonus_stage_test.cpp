@@ -239,3 +239,32 @@ TEST_F(BonusStage, MorePiecesThanCellsStartsAsAPlainPuzzle) {
   EXPECT_EQ(std::count_if(ShapeList.begin(), ShapeList.end(), [](const ShapePtr& p) { return p->Pickable; }),
             MAX_PIECES_PER_LEVEL);
 }
+
+// Regression: a board that already fills a column down to the bottom row was judged lost
+// while the level faded in, so "Find the tiles", the bonus tutorial and the try-again
+// question stayed under an almost black cover.
+TEST_F(BonusStage, AStartBoardWithAFullColumnIsJudgedOnlyOnceTheGameRuns) {
+  WriteBonusLevel({"1", "2", "1", "2", "1", "2", "1", "2", "1"}, {{0, 0}}, {{3, 200, 250}});
+  TGame game;
+  bool lostEarly = false;
+  double requesterLight = 0;
+  Script s;
+  s.Until([&] {
+    lostEarly = lostEarly || (game.GameState == TIME_OUT && game.ShowBonusGame != 2);
+    return game.GameState == FADE_IN && game.ShowBonusGame == 1;
+  }, 5, "the fade-in");
+  ThroughTheMessages(s, game);
+  s.Until([&] { return Showing(game, "No more space left"); }, 60, "the loss");
+  s.Until([&] { return game.GameState == TRY_AGAIN && game.ReplayLevel->Alpha >= 1; }, 400, "the try-again box");
+  s.Do([&] {
+    // The box's parchment in full light.
+    const PixmapPtr pm = GrabPixmap(150, 140, 420, 240);
+    for (uint32_t c : pm->pixels) requesterLight += ((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255);
+    requesterLight /= 3.0 * double(pm->pixels.size());
+  });
+  s.Stop();
+  s.Install();
+  PlayLevel(game);
+  EXPECT_FALSE(lostEarly);
+  EXPECT_GT(requesterLight, 60);
+}
