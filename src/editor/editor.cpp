@@ -177,7 +177,8 @@ void TEd::Requesters() {
 void TEd::TestPlay() {
   DebugLog("PlayGame Start.... / SaveToMem");
   SaveToMem();
-  if (LevelShapes[size_t(CurrentLevel)].empty()) {
+  Level().PuzzleSet = Row();  // a damaged file's unknown puzzle set plays as the editor shows it
+  if (!LevelPlayable(CurrentLevel)) {
     AskPlayer(Text("Play level"), Text("Put some tiles on the\nplay field first."), true);
     return;
   }

@@ -180,8 +180,7 @@ TGame::Flow TGame::StatePreStep() {
 TGame::Flow TGame::NextLevel() {
   if (EditorIsOn) return Flow::Return;
   const bool progressMap = User->ProgressMap;
-  CurrentLevel += 1;
-  while (CurrentLevel < LEVEL_COUNT && LevelShapes[size_t(CurrentLevel)].empty()) CurrentLevel += 1;
+  CurrentLevel = NextPlayableLevel(CurrentLevel + 1);  // unused and damaged levels are skipped
   if (CurrentLevel >= LEVEL_COUNT) {
     for (const auto& m : User->MaxLevel)
       if (m->Name == LevelFilePath && m->Level < LEVEL_COUNT) m->Level = LEVEL_COUNT;
@@ -258,7 +257,7 @@ void TGame::PuzzleStage() {
     RunAreaCheck();
   }
   if (HasMode(LP_TORCH)) DrawTorch();
-  if (allPlaced) {
+  if (allPlaced && HasSilhouette()) {
     DebugLog("F2: " + std::to_string(FilledArea2));
     if (FilledArea2 > SOLVE_TOLERANCE) {
       ReturnFrozenPieces();

@@ -115,6 +115,8 @@ public:
   int Mode() const;
   bool HasMode(int bit) const { return (Mode() & bit) != 0; }
   bool FrontierLevel() const;
+  // The first count found a silhouette to cover: a level that shows none is never solved.
+  bool HasSilhouette() const { return FilledArea >= SOLVE_TOLERANCE; }
 
 private:
   enum class Flow { Continue, SkipFrame, EndLoop, Return };

@@ -54,6 +54,15 @@ void ShowWisdomScreen() {
   SetAlpha(1);
 }
 
+// The first playable level from reached on, else the last one before it, else fallback.
+int PlayableAtOrBefore(int reached, int fallback) {
+  const int next = NextPlayableLevel(reached);
+  if (next < LEVEL_COUNT) return next;
+  for (int level = std::min(reached, LEVEL_COUNT) - 1; level > fallback; --level)
+    if (LevelPlayable(level)) return level;
+  return fallback;
+}
+
 std::shared_ptr<TMaxLevel> ProgressEntry(TUser& user) {
   for (const auto& m : user.MaxLevel)
     if (m->Name == LevelFilePath) return m;
@@ -63,7 +72,15 @@ std::shared_ptr<TMaxLevel> ProgressEntry(TUser& user) {
 }  // namespace
 
 int TGame::InitLevel(bool first) {
-  while (CurrentLevel < LEVEL_COUNT && LevelShapes[size_t(CurrentLevel)].empty()) CurrentLevel += 1;
+  const bool fromStart = first && CurrentLevel == 0;
+  // Unused and damaged levels are skipped; a set with nothing left to play is not played
+  // (and never counted as progress).
+  CurrentLevel = NextPlayableLevel(CurrentLevel);
+  if (CurrentLevel >= LEVEL_COUNT) {
+    DebugLog("No playable level left in " + LevelFilePath);
+    QuitGame = true;
+    return 0;
+  }
   StopSfx(SFX_RAINLOOP);
   StopSfx(SFX_WINDLOOP);
 
@@ -87,13 +104,13 @@ int TGame::InitLevel(bool first) {
   if (!EditorIsOn && !ProgressEntry(*User)) TUsers::AddMaxDataEx(User->Name, LevelFilePath, 0);
   DebugLog("MaxLevelLoop2");
   if (auto entry = EditorIsOn ? nullptr : ProgressEntry(*User)) {
+    // Starting a set continues at the furthest level reached, or at the last playable one
+    // before it (a completed set, a set changed since).
+    if (fromStart) CurrentLevel = PlayableAtOrBefore(std::max(entry->Level, CurrentLevel), CurrentLevel);
     if (CurrentLevel > entry->Level) entry->Level = CurrentLevel;
-    // Starting a set continues at the furthest level reached.
-    if (CurrentLevel == 0 && first) CurrentLevel = entry->Level;
   }
   DebugLog("SaveUser");
   Users->Save();
-  CurrentLevel = std::min(CurrentLevel, LEVEL_COUNT - 1);
 
   DebugLog("ProgMap");
   if (User->ProgressMap) {

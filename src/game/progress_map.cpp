@@ -1,6 +1,7 @@
 #include "game/progress_map.h"
 
 #include "app/shell.h"
+#include "levels/level_set.h"
 #include "media/debug.h"
 #include "media/graphics.h"
 #include "media/input.h"
@@ -61,6 +62,16 @@ void OverallProgress(const TUser& user, int& currLevel, int& numLevels) {
   }
 }
 
+// A red cross over a station whose level cannot be played.
+void DrawDamagedMark(float x, float y) {
+  SetColor(200, 40, 30);
+  SetLineWidth(3);
+  DrawLine(x + 5, y + 5, x + 19, y + 19);
+  DrawLine(x + 19, y + 5, x + 5, y + 19);
+  SetLineWidth(1);
+  SetColor(255, 255, 255);
+}
+
 std::string SetName(const std::string& path) {
   std::string name = path;
   if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".lvl") == 0) name.resize(name.size() - 4);
@@ -100,6 +111,18 @@ std::vector<std::string> WrapLines(const TBitmapFont& font, const std::string& t
 
 }  // namespace
 
+std::string DamagedLevelList() {
+  constexpr int SHOWN = 8;
+  std::string list;
+  int count = 0;
+  for (int i = 0; i < LEVEL_COUNT; ++i) {
+    if (!LevelDamaged(i)) continue;
+    if (++count > SHOWN) return list + " ..";
+    list += (list.empty() ? "" : ", ") + std::to_string(i + 1);
+  }
+  return list;
+}
+
 Point MapStation(int level) {
   Point p;
   const int i = std::clamp(level, 0, 49);
@@ -131,6 +154,7 @@ void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame) {
   int currLevel = 0, numLevels = 0;
   OverallProgress(*user, currLevel, numLevels);
   const int reached = ReachedLevel(*user, LevelFilePath);
+  const std::string damaged = DamagedLevelList();
 
   while (true) {
     PollInput();
@@ -148,16 +172,19 @@ void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame) {
     for (int i = 0; i < 50; ++i) {
       const Point st = MapStation(i);
       SetAlpha(stationFade - float(i) / 50);  // they light up one after another
-      int frame = i <= reached ? 1 : 0;
+      // Unused and damaged levels are never played, so they are never open.
+      const bool open = i <= reached && LevelPlayable(i);
+      int frame = open ? 1 : 0;
       if (i == currentLevel) {
         frame = (Millisecs() / 500) % 2 ? 2 : 1;
         scroll = ScrollTowards(scroll, st.x);
       }
       const int px = st.x - scroll;
       DrawImage(point, float(px), float(st.y), frame);
+      if (LevelDamaged(i)) DrawDamagedMark(float(px), float(st.y));
       if (px < mx && mx < px + 24 && st.y < my && my < st.y + 24) {
         if (MousePointer) MousePointer->SetHover(true);
-        if (ClickLatch[0] && i <= reached) currentLevel = i;
+        if (ClickLatch[0] && open) currentLevel = i;
       }
     }
     SetAlpha(1);
@@ -189,6 +216,7 @@ void ShowProgressMap(int& currentLevel, bool& progressMap, bool& quitGame) {
                           {"currLevel", std::to_string(currLevel), "numLevels", std::to_string(numLevels)}),
                      94, 101, false);
       SetAlpha(1);
+      if (!damaged.empty()) FontMain->Draw(Text("Damaged levels are skipped: $levels", {"levels", damaged}), 94, 130, false);
     }
     const Point here = MapStation(currentLevel);
     const double bob = 8 * std::sin((Millisecs() / 10) * 3.14159265358979 / 180);

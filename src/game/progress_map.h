@@ -28,3 +28,6 @@ Point MapStation(int level);
 // The scroll that keeps the selected station in view, one step towards it: 4 px a frame,
 // never outside 0..276.
 int ScrollTowards(int scroll, int stationX);
+// "2, 5, 31": the damaged levels of the loaded set, numbered from 1, at most eight and
+// ".." after them; "" when there are none.
+std::string DamagedLevelList();

@@ -65,7 +65,7 @@ int TGame::CheckArea(bool complete) {
   // completed once, even if a damaged profile lists the set twice.
   const bool hasEntry = EditorIsOn || (User && std::any_of(User->MaxLevel.begin(), User->MaxLevel.end(),
                                                           [](const auto& m) { return m->Name == LevelFilePath; }));
-  if (PixelCount < SOLVE_TOLERANCE && complete && hasEntry) {
+  if (PixelCount < SOLVE_TOLERANCE && complete && hasEntry && HasSilhouette()) {
     Show_Twister = false;
     LevelComplete();
   }

@@ -235,3 +235,25 @@ TEST_F(GameFlow, AtTheTopRankTheSceneryChangesEveryFifthLevel) {
   }
   EXPECT_EQ(changedAt, (std::vector<int>{5, 10}));
 }
+
+// Regression: a level whose silhouette shows nowhere in the play field (here above it) was
+// "solved" by the first count, and a Freeze level with nothing left to place at once.
+TEST_F(GameFlow, ALevelWithoutAVisibleSilhouetteIsNeverSolved) {
+  const TestPiece aboveTheField{2, 200, 20};
+  WriteSet("hidden", {TestLevel{60, LP_FREEZE, {aboveTheField}}});
+  const int score = user->Score;
+  TGame& g = StartGame();
+  Script s;
+  StartPlaying(s, g);
+  s.Wait(30);
+  s.Do([&] { EXPECT_EQ(g.GameState, PLAY_GAME); });
+  Place(s, TestPiece{2, 300, 300});  // every piece placed: the Freeze verdict
+  s.Wait(60);
+  s.Do([&] {
+    EXPECT_EQ(g.GameState, PLAY_GAME);
+    EXPECT_EQ(user->Score, score);
+  });
+  s.Stop();
+  EXPECT_FALSE(RunPlay(s));
+  EXPECT_LT(g.FilledArea, SOLVE_TOLERANCE);
+}

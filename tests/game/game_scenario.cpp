@@ -47,6 +47,7 @@ std::string GameScenario::WriteSet(const std::string& name, const std::vector<Te
   for (size_t i = 0; i < levels.size() && i < size_t(LEVEL_COUNT); ++i) {
     LevelProps[i]->GameTime = levels[i].gameTime;
     LevelProps[i]->MiscProperties = levels[i].modes;
+    LevelProps[i]->PuzzleSet = levels[i].puzzleSet;
     for (const TestPiece& p : levels[i].pieces) {
       auto s = std::make_shared<Shape>();
       s->Element = p.element;

@@ -24,6 +24,7 @@ struct TestLevel {
   int gameTime = 60;  // seconds; 0: no time limit
   int modes = 0;      // LP_ bits
   std::vector<TestPiece> pieces;
+  int puzzleSet = 0;  // 0 or 1; anything else makes a damaged level
 };
 
 class GameScenario : public GameTest {

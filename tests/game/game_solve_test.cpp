@@ -132,6 +132,7 @@ TEST_F(Tally, ReplayingAnEarlierLevelPaysNoTimeOrLampAndKeepsTheScore) {
 TEST_F(Tally, ThreeHundredFortyBlackPixelsAreTooManyAndThreeHundredThirtyNineAreFew) {
   WriteSet("tolerance", {TwoPieces()});
   TGame& g = StartGame();
+  g.FilledArea = 5000;  // the silhouette counted when play began
   auto check = [&](int w, int h) {
     g.GameState = PLAY_GAME;
     Cls();

@@ -1,5 +1,6 @@
 // The progress map (only reached stations can be chosen; the card scrolls to the chosen
-// station and never past its ends; "Show Map", "Play" and "Exit") and the end of a set.
+// station and never past its ends; "Show Map", "Play" and "Exit"; damaged levels marked
+// and skipped) and the end of a set.
 #include "app/shell.h"
 #include "game/game_scenario.h"
 #include "game/progress_map.h"
@@ -12,6 +13,7 @@ class ProgressMap : public GameScenario {
 protected:
   void SetUp() override {
     GameScenario::SetUp();
+    ReadLevelSet("incbin::../data/Jewels of Dharma.lvl");  // 50 playable levels
     LevelFilePath = "incbin::../data/Some set.lvl";
   }
   // Clicks into station i's point as the card stands scrolled by scroll.
@@ -163,4 +165,67 @@ TEST_F(ProgressMap, SolvingTheLastLevelRunsTheEndScreenAndCompletesTheSet) {
   EXPECT_TRUE(g.LevelSetCompleted);
   ASSERT_EQ(user->MaxLevel.size(), 1u);
   EXPECT_EQ(user->MaxLevel[0]->Level, 50);
+}
+
+// Regression: a level whose puzzle set is not 0 or 1 showed no pieces and no silhouette,
+// said "Puzzle solved" by itself and paid about 8,500 points.
+TEST_F(ProgressMap, ADamagedLevelIsMarkedCannotBeChosenAndIsSkipped) {
+  TestLevel damaged = TwoPieces(LP_FREEZE);
+  damaged.puzzleSet = 1000;
+  WriteSet("damaged", {TwoPieces(), damaged, TwoPieces(), damaged});
+  EXPECT_EQ(DamagedLevelList(), "2, 4");
+  SetReached(1);  // the player had reached it (the file changed since)
+  user->ProgressMap = true;
+  const int score = user->Score;
+  game = std::make_unique<TGame>();
+  Script s;
+  s.Wait(60);
+  s.Do([] {
+    // The station of level 2 carries a red cross.
+    const Point p = MapStation(1);
+    const uint32_t c = PixelAt(p.x + 12, p.y + 12);
+    EXPECT_GT(int((c >> 16) & 255), 150);
+    EXPECT_LT(int((c >> 8) & 255), 90);
+  });
+  ClickStation(s, 1, 0);
+  s.Wait(2);
+  s.Click(PLAY_X, PLAY_Y);
+  s.Wait(100);
+  s.Install();
+  game->InitLevel(true);
+  EXPECT_EQ(game->CurrentLevel, 2) << "the next playable level";
+  EXPECT_FALSE(game->ShowFreezeMessage);
+  ASSERT_EQ(user->MaxLevel.size(), 1u);
+  EXPECT_EQ(user->MaxLevel[0]->Level, 2);
+
+  // Solving level 3 ends the set: level 4 is skipped as well, and nothing is paid for it.
+  user->ProgressMap = false;
+  Script play;
+  StartPlaying(play, *game);
+  PlaceAll(play, TwoPieces().pieces);
+  play.Until([&] { return game->lcs_action == 1; }, 600, "the scroll to open");
+  play.Do([&] { EXPECT_EQ(game->CurrentLevel, 2); });
+  play.Click(320, 240);
+  play.Until([&] { return game->GameState == LEVEL_COMPLETE_CONTINUE; }, 200, "the fade-out");
+  play.Wait(200).Click(320, 240).Wait(100);  // the end screen
+  EXPECT_TRUE(RunPlay(play));
+  EXPECT_TRUE(game->LevelSetCompleted);
+  EXPECT_EQ(game->CurrentLevel, LEVEL_COUNT);
+  EXPECT_GT(user->Score, score);
+  EXPECT_LE(user->Score, score + 60 * 125 + 1000) << "one level's points only";
+}
+
+// A set with no playable level left is not played: no frame, no progress entry.
+TEST_F(ProgressMap, ASetWithNothingToPlayIsNotStarted) {
+  TestLevel damaged = TwoPieces(LP_FREEZE | LP_TORCH);
+  damaged.puzzleSet = -1;
+  WriteSet("nothing", {damaged});
+  user->ProgressMap = true;
+  StartGame();
+  EXPECT_TRUE(game->QuitGame);
+  EXPECT_TRUE(user->MaxLevel.empty());
+  Script none;
+  EXPECT_TRUE(RunPlay(none));
+  EXPECT_EQ(none.FramesRun(), 0);
+  EXPECT_FALSE(game->LevelSetCompleted);
 }
