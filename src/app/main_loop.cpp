@@ -42,8 +42,8 @@ void VisitMenu(bool skip) {
   std::_Exit(0);
 }
 
-// Level-set selection, one game on the chosen set, then the high scores unless the whole
-// set was completed. Returns whether the set was completed (straight back to the selection).
+}  // namespace
+
 bool PlayLevelSet() {
   DebugLog("------------ SET PROGRESS MAP = TRUE -------------");
   Users->GetCurrentUser()->ProgressMap = true;
@@ -62,8 +62,6 @@ bool PlayLevelSet() {
   if (!completed) THighscore();
   return completed;
 }
-
-}  // namespace
 
 void RunMainLoop(bool toSelection) {
   if (!toSelection) VisitMenu(false);

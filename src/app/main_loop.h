@@ -9,3 +9,8 @@
 // toSelection skips the intro and the menu the first time: a level set handed to the
 // program is imported and chosen there.
 [[noreturn]] void RunMainLoop(bool toSelection = false);
+
+// One round of "PLAY": the level-set selection, one game on the chosen set, then the high
+// scores unless the whole set was completed. Returns whether the set was completed
+// (straight back to the selection).
+bool PlayLevelSet();

@@ -1,6 +1,7 @@
 #include "ui/level_select.h"
 
 #include "app/shell.h"
+#include "game/req_yes_no.h"
 #include "game/shape.h"
 #include "levels/level_set.h"
 #include "levels/puzzle_set.h"
@@ -113,13 +114,7 @@ void TReqLevelSelect::ImportOpenedFiles() {
   std::string imported;
   for (const std::string& file : TakeOpenedFiles()) {
     // Behind the question: the page as it stands, the list left out (it would take clicks).
-    const std::string path = ImportForPlayer(file, [this] {
-      Cls();
-      PollInput();
-      DrawPage();
-      DrawPreview();
-      BlackCover(0.6f);
-    });
+    const std::string path = ImportForPlayer(file, [this] { DrawBackdrop(); });
     if (!path.empty()) imported = path;
   }
   if (imported.empty()) return;
@@ -137,6 +132,14 @@ void TReqLevelSelect::DrawPage() {
   DrawImage(LevelSel_Screen, 0, 0);
   FontHeadline->Draw(Text("Levelset"), 108, 65, false);
   FontHeadline->Draw(Text("Preview"), 345, 65, false);
+}
+
+void TReqLevelSelect::DrawBackdrop() {
+  Cls();
+  PollInput();
+  DrawPage();
+  DrawPreview();
+  BlackCover(0.6f);
 }
 
 void TReqLevelSelect::DrawList() {
@@ -183,6 +186,7 @@ void TReqLevelSelect::SelectionChanged() {
   user->CurrLevelFile = LevelFile;
   Users->Save();  // the choice survives even if no game starts
   progress_ = Progress(*user, LevelFile);
+  playable_ = AnyLevelPlayable();
 }
 
 void TReqLevelSelect::DrawScrollBar() {
@@ -224,7 +228,9 @@ void TReqLevelSelect::DrawPreview() {
 
 void TReqLevelSelect::DrawProgress() {
   std::string text;
-  if (progress_ <= 0)
+  if (!playable_)
+    text = Text("Levelset not playable");
+  else if (progress_ <= 0)
     text = Text("Levelset not yet played");
   else if (progress_ < SET_DONE)
     text = Language->GetString("Progress: Level $currentLevel / $maxLevel",
@@ -234,13 +240,25 @@ void TReqLevelSelect::DrawProgress() {
   FontMainHover->Draw(text, 170, 385, false);
 }
 
+void TReqLevelSelect::Refuse() {
+  DebugLog("Levelset not playable: " + LevelFile);
+  AskYesNo([this] { DrawBackdrop(); }, Text("Levelset not playable"),
+           Text("This file cannot be read as a levelset,\nor it holds no puzzle yet.\nPlease choose another levelset."),
+           true);
+}
+
 void TReqLevelSelect::Render() {
   bool firstFrame = true;
   while (true) {
     PollInput();
     Cls();
     DrawPage();
-    if (ImageButton(Text("Choose"), 410, 350)) LeaveScreen = true;
+    if (ImageButton(Text("Choose"), 410, 350) && !LeaveScreen) {
+      if (playable_)
+        LeaveScreen = true;
+      else
+        Refuse();
+    }
     CurrentUserIndex = std::clamp(CurrentUserIndex, 0, std::max(int(Users->UserList.size()) - 1, 0));
     if (firstFrame) {
       // The player's last set starts selected, or the next unfinished one.

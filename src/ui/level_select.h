@@ -1,8 +1,9 @@
 // The level-set selection before a game: a scrolling list of the shipped sets and the
 // player's own sets from the data folder, a preview of the chosen set's first level, the
 // player's progress in it and "Choose". Constructing a TReqLevelSelect runs the screen;
-// afterwards LevelFilePath holds the chosen set. Level sets handed to the game while it
-// runs are imported here and selected.
+// afterwards LevelFilePath holds the chosen set, which holds at least one playable level:
+// a file that cannot be read or holds no puzzle is refused with a message. Level sets
+// handed to the game while it runs are imported here and selected.
 #pragma once
 
 #include "media/image.h"
@@ -46,12 +47,15 @@ private:
   std::vector<std::string> sets_;  // the listed candidates
   int shownSel_ = -1;
   int progress_ = 0;
+  bool playable_ = false;  // the selected set holds a level the game can play
 
   void ListSets();
   // Level sets dropped onto the window (or given to the program) are imported and the
   // last one imported is selected.
   void ImportOpenedFiles();
   void DrawPage();  // the backdrop and the headlines
+  // Behind a question: the page as it stands, the list left out (it would take clicks).
+  void DrawBackdrop();
   void DrawList();
   // A preselected row below the visible list is scrolled up to its last line.
   void ScrollIntoView(int row);
@@ -59,4 +63,7 @@ private:
   void DrawScrollBar();
   void DrawPreview();
   void DrawProgress();
+  // Says that the selected set cannot be played until the player clicks "Okay"; the
+  // selection then goes on.
+  void Refuse();
 };

@@ -171,6 +171,9 @@ TEST_F(LevelSelectTest, AShortListDoesNotScroll) {
 TEST_F(LevelSelectTest, APreselectedSetFarDownTheListIsScrolledIntoView) {
   const std::string folder = DataFolder->GetPath();
   for (int i = 0; i < 20; ++i) ASSERT_TRUE(CreateEmptyLevelSet(folder + "Set " + std::to_string(100 + i) + ".lvl"));
+  ReadLevelSet(folder + "Set 110.lvl");
+  LevelShapes[0].push_back(Shape::CreateNewShape(3, 200, 240, 45, 0, 0, 0, false, 0, 0));
+  ASSERT_TRUE(WriteLevelSet(folder + "Set 110.lvl"));  // a set that can be chosen
   Player().CurrLevelFile = folder + "Set 110.lvl";  // row 15
   Script script;
   script.Wait(3).Click(CHOOSE_X, CHOOSE_Y).Wait(200);
