@@ -314,6 +314,35 @@ void SharedSet(Tour& t) {
   t.Shot("level_select_imported_set");
 }
 
+// A file that is no level set, refused in the selection; then a set whose second level is
+// damaged, crossed out on the map.
+void DamagedSets(Tour& t) {
+  const std::string folder = DataFolder->GetPath();
+  const std::string unreadable = folder + "Tour unreadable.lvl", damaged = folder + "Tour damaged.lvl";
+  t.s.Do([unreadable, damaged] {
+    if (StreamPtr s = WriteStream(unreadable)) {
+      s->WriteString("This is no level set.");
+      s->Close();
+    }
+    CreateEmptyLevelSet(damaged);
+    ReadLevelSet(damaged);
+    for (int level = 0; level < 2; ++level)
+      LevelShapes[size_t(level)].push_back(Shape::CreateNewShape(3, 300, 240, 0, 255, 255, 255, false, 0, 0));
+    LevelProps[1]->PuzzleSet = 7;
+    WriteLevelSet(damaged);
+  });
+  StartGame(t, unreadable, false);
+  t.s.Click(410, 350).Wait(10);
+  t.Shot("level_select_not_playable");
+  // "Okay", then the first shipped set, and out through the map's "Exit" and the scores.
+  t.s.Click(380, 310).Wait(5).Click(200, 139).Wait(3).Click(410, 350).Wait(90);
+  t.s.Click(570, 52).Wait(150).Click(320, 440).Until(MenuIdle, 300, "menu");
+  StartGame(t, damaged, false);
+  t.s.Click(410, 350).Wait(90);
+  t.Shot("map_damaged_level");
+  t.s.Click(570, 52).Wait(150).Click(320, 440).Until(MenuIdle, 300, "menu");
+}
+
 // The editor from the menu: the chooser, a new set's name, the editor with its balloons,
 // a tooltip, the property panels, a painted bonus board and a test play.
 void EditorFirstVisit(Tour& t) {
@@ -438,6 +467,7 @@ int main(int argc, char** argv) {
   for (const auto& [mode, set] : sets.modes) ModeGame(tour, set, mode);
   if (!sets.bonus.empty()) BonusGame(tour, sets.bonus);
   SolvedAndTimedOut(tour, sets.solved);
+  DamagedSets(tour);
   ResizedWindow(tour);
   SharedSet(tour);
   tour.s.Stop();
