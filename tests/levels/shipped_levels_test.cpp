@@ -112,7 +112,7 @@ TEST_P(ShippedLevels, EveryLevelIsWellFormedAndSolvableByTheRealPieces) {
     ASSERT_EQ(families.size(), 1u) << "one rotation family per level";
 
     BuildLevel(level);
-    Frame(row);
+    Frame(row, true);
     ASSERT_GE(CountSilhouettePixels(GrabPlayField()), SOLVE_TOLERANCE) << "a silhouette to cover";
     for (const ShapePtr& target : pieces) {
       const ShapePtr placed = Place(*target, row, 4, -3);
