@@ -3,7 +3,7 @@
 // headless back end and on the windowed OpenGL one (under an X server such as Xvfb; without
 // DISPLAY those are skipped). The windowed loop is paced to 60 Hz, so read its CPU column
 // (the whole process: the renderer's threads included); headless frames do not wait.
-// Also a floating text at full size with its dark rim, headless.
+// Also a floating text at full size with its dark rim, headless, and choosing a level set.
 #include "bench_env.h"
 
 #include "app/shell.h"
@@ -15,11 +15,13 @@
 #include "media/input.h"
 #include "media/platform.h"
 #include "media/resource_store.h"
+#include "media/stream.h"
 #include "players/data_folder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -160,6 +162,26 @@ void BM_FloatingText(benchmark::State& state) {
   for (auto _ : state) text.Render();
 }
 
+// What choosing a set costs: reading it into the store and looking for a playable level,
+// for a shipped set and for files that are no level set (the large one is sparse).
+void BM_ChooseSet(benchmark::State& state, const std::string& kind) {
+  StartBenchModules("qv_game_bench");
+  std::string path = DataFolder->GetPath() + "choose " + kind + ".lvl";
+  if (kind == "shipped") {
+    path = "incbin::../data/Jewels of Dharma.lvl";
+  } else if (StreamPtr s = WriteStream(path)) {
+    std::string bytes(kind == "garbage_4k" ? 4096 : 0, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = char(i * 7919 % 251);
+    s->WriteString(bytes);
+    s->Close();
+    if (kind == "zeros_50m") std::filesystem::resize_file(path, 50u << 20);
+  }
+  for (auto _ : state) {
+    ReadLevelSet(path);
+    benchmark::DoNotOptimize(AnyLevelPlayable());
+  }
+}
+
 void RegisterAll() {
   for (Backend backend : {Backend::Headless, Backend::Windowed}) {
     const std::string end = backend == Backend::Headless ? "/headless" : "/opengl";
@@ -173,6 +195,9 @@ void RegisterAll() {
         ->MeasureProcessCPUTime();
   }
   benchmark::RegisterBenchmark("BM_FloatingText/headless", BM_FloatingText)->Unit(benchmark::kMicrosecond);
+  for (const char* kind : {"shipped", "garbage_4k", "zeros_50m"})
+    benchmark::RegisterBenchmark((std::string("BM_ChooseSet/") + kind).c_str(), BM_ChooseSet, std::string(kind))
+        ->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace
