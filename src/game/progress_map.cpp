@@ -43,25 +43,6 @@ bool IsLevelSetName(const std::string& name) {
   return name.size() >= 4 && name.compare(name.size() - 4, 4, ".lvl") == 0;
 }
 
-// Levels reached over every level set the player can choose (the shipped ones travel
-// inside the program, the player's own lie in the data folder), and how many there are.
-void OverallProgress(const TUser& user, int& currLevel, int& numLevels) {
-  DebugLog("Searching files...");
-  std::vector<std::string> sets;
-  for (const std::string& name : ResourceNames())
-    if (name.compare(0, 8, "../data/") == 0 && IsLevelSetName(name)) sets.push_back("incbin::" + name);
-  const std::string folder = DataFolder ? DataFolder->GetPath() : std::string();
-  if (!folder.empty())
-    for (const std::string& name : LoadDir(folder))
-      if (IsLevelSetName(name)) sets.push_back(folder + name);
-  currLevel = numLevels = 0;
-  for (const std::string& path : sets) {
-    DebugLog(path);
-    numLevels += 50;
-    currLevel += std::max(0, ReachedLevel(user, path));
-  }
-}
-
 // A red cross over a station whose level cannot be played.
 void DrawDamagedMark(float x, float y) {
   SetColor(200, 40, 30);
@@ -110,6 +91,23 @@ std::vector<std::string> WrapLines(const TBitmapFont& font, const std::string& t
 }
 
 }  // namespace
+
+void OverallProgress(const TUser& user, int& currLevel, int& numLevels) {
+  DebugLog("Searching files...");
+  std::vector<std::string> sets;
+  for (const std::string& name : ResourceNames())
+    if (name.compare(0, 8, "../data/") == 0 && IsLevelSetName(name)) sets.push_back("incbin::" + name);
+  const std::string folder = DataFolder ? DataFolder->GetPath() : std::string();
+  if (!folder.empty())
+    for (const std::string& name : LoadDir(folder))
+      if (IsLevelSetName(name) && FileExists(folder + name)) sets.push_back(folder + name);
+  currLevel = numLevels = 0;
+  for (const std::string& path : sets) {
+    DebugLog(path);
+    numLevels += 50;
+    currLevel += std::max(0, ReachedLevel(user, path));
+  }
+}
 
 std::string DamagedLevelList() {
   constexpr int SHOWN = 8;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class TUser;
+
 struct Point {
   int x = 0, y = 0;
   void Set(int px, int py) {
@@ -28,6 +30,10 @@ Point MapStation(int level);
 // The scroll that keeps the selected station in view, one step towards it: 4 px a frame,
 // never outside 0..276.
 int ScrollTowards(int scroll, int stationX);
+// Levels reached over every level set the player can choose (the shipped ones travel
+// inside the program, the player's own are the files in the data folder; folders and
+// devices named like a set are none), and how many there are.
+void OverallProgress(const TUser& user, int& currLevel, int& numLevels);
 // "2, 5, 31": the damaged levels of the loaded set, numbered from 1, at most eight and
 // ".." after them; "" when there are none.
 std::string DamagedLevelList();

@@ -5,7 +5,10 @@
 #include "game/game_scenario.h"
 #include "game/progress_map.h"
 #include "levels/level_set.h"
+#include "players/data_folder.h"
 #include "players/users.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -228,4 +231,19 @@ TEST_F(ProgressMap, ASetWithNothingToPlayIsNotStarted) {
   EXPECT_TRUE(RunPlay(none));
   EXPECT_EQ(none.FramesRun(), 0);
   EXPECT_FALSE(game->LevelSetCompleted);
+}
+
+// The overall count covers the player's own files only: a folder or a device named like a
+// set is no set.
+TEST_F(ProgressMap, TheOverallCountLeavesOutFoldersAndDevicesNamedLikeASet) {
+  namespace fs = std::filesystem;
+  const std::string folder = DataFolder->GetPath();
+  ASSERT_TRUE(CreateEmptyLevelSet(folder + "Mine.lvl"));
+  fs::create_directories(folder + "Folder.lvl");
+  fs::create_symlink("/dev/zero", folder + "Device.lvl");
+  TUsers::AddMaxDataEx(user->Name, folder + "Mine.lvl", 7);
+  int reached = 0, levels = 0;
+  OverallProgress(*user, reached, levels);
+  EXPECT_EQ(levels, int(ShippedSetNames().size() + 1) * 50);
+  EXPECT_EQ(reached, 7);
 }
