@@ -178,8 +178,12 @@ void TEd::TestPlay() {
   DebugLog("PlayGame Start.... / SaveToMem");
   SaveToMem();
   Level().PuzzleSet = Row();  // a damaged file's unknown puzzle set plays as the editor shows it
-  if (!LevelPlayable(CurrentLevel)) {
+  if (LevelShapes[size_t(CurrentLevel)].empty()) {
     AskPlayer(Text("Play level"), Text("Put some tiles on the\nplay field first."), true);
+    return;
+  }
+  if (!LevelPlayable(CurrentLevel)) {  // pieces of a damaged file off the board
+    AskPlayer(Text("Play level"), Text("Move every tile onto\nthe play field first."), true);
     return;
   }
   DebugLog("Save Level");

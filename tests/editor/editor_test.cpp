@@ -320,6 +320,31 @@ TEST_F(EditorTest, AnEmptyLevelIsNotPlayed) {
   EXPECT_FALSE(Run(s));
 }
 
+// A damaged file's level: its unknown puzzle set plays as the editor shows it (the first
+// set); a piece far off the board keeps it from being played, with a message.
+TEST_F(EditorTest, ADamagedLevelTestPlaysAsShownOrSaysWhatIsMissing) {
+  ReadLevelSet(path);
+  LevelProps[0]->PuzzleSet = 1000;
+  LevelShapes[0].push_back(Shape::CreateNewShape(3, 200, 240, 0, 255, 255, 255, false, 0, 0));
+  LevelProps[1]->PuzzleSet = 0;
+  LevelShapes[1].push_back(Shape::CreateNewShape(3, 200, 240, 0, 255, 255, 255, false, 0, 0));
+  LevelShapes[1].push_back(Shape::CreateNewShape(2, -300, 900, 0, 255, 255, 255, false, 0, 0));
+  ASSERT_TRUE(WriteLevelSet(path));
+  TEd& e = Editor();
+  DebugLines log;
+  Script s;
+  s.Click(PLAY_X, PLAY_Y).Until([&] { return log.Count("Create New Game") == 1; }, 10, "the test play");
+  // Out through the game's options: "Back to main menu", "Sure".
+  s.Wait(200).TapKey(KEY_ESCAPE).Wait(20).Click(328, 295).Wait(20).Click(210, 280);
+  s.Until([&] { return log.Count("Back in the editor") == 1; }, 300, "back in the editor");
+  s.Do([&] { EXPECT_EQ(e.Level().PuzzleSet, 0); });
+  s.Click(PLUS_X, PLUS_Y).Wait(3);
+  s.Do([&] { ASSERT_EQ(e.CurrentLevel, 1); });
+  s.Click(PLAY_X, PLAY_Y).Wait(5).Click(150 + 230, 100 + 210).Wait(3);
+  s.Do([&] { EXPECT_EQ(log.Count("Create New Game"), 1); });
+  EXPECT_FALSE(Run(s));
+}
+
 TEST_F(EditorTest, LeavingWritesTheSetAndAFailedWriteAsksBeforeAnythingIsLost) {
   TEd& e = Editor();
   Script s;
