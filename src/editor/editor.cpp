@@ -177,7 +177,7 @@ void TEd::Requesters() {
 void TEd::TestPlay() {
   DebugLog("PlayGame Start.... / SaveToMem");
   SaveToMem();
-  Level().PuzzleSet = Row();  // a damaged file's unknown puzzle set plays as the editor shows it
+  Level().Damaged = false;  // a damaged file's level plays (and is saved) as the editor shows it
   if (LevelShapes[size_t(CurrentLevel)].empty()) {
     AskPlayer(Text("Play level"), Text("Put some tiles on the\nplay field first."), true);
     return;
