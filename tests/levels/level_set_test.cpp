@@ -150,28 +150,6 @@ TEST(LevelSet, NothingOfTheSetReadBeforeRemains) {
   EXPECT_FALSE(AnyLevelPlayable());
 }
 
-// Directories, devices and links to them named like a set are not read; a pipe would
-// block the game.
-TEST(LevelSet, OnlyRegularFilesAreRead) {
-  namespace fs = std::filesystem;
-  const std::string good = TempFile("good.lvl");
-  WriteRaw(good, Lvl(1, 0, 0) + Shp(200, 200, 0, 2) + "END");
-  const std::string folder = TempFile("folder.lvl"), device = TempFile("device.lvl"), link = TempFile("link.lvl");
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  fs::remove(device);
-  fs::create_symlink("/dev/zero", device);
-  fs::remove(link);
-  fs::create_symlink(good, link);
-  for (const std::string& path : {folder, device}) {
-    ReadLevelSet(good);
-    ReadLevelSet(path);
-    EXPECT_FALSE(AnyLevelPlayable()) << path;
-  }
-  ReadLevelSet(link);  // a link to a level set is read
-  EXPECT_TRUE(LevelPlayable(0));
-}
-
 // Which levels the game plays: unused levels (no pieces) and damaged ones are skipped.
 TEST(LevelSet, PlayableLevelsHaveKnownPiecesOnTheBoardAndAPuzzleSet) {
   struct Case {
