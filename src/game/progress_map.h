@@ -34,6 +34,6 @@ int ScrollTowards(int scroll, int stationX);
 // inside the program, the player's own are the files in the data folder; folders and
 // devices named like a set are none), and how many there are.
 void OverallProgress(const TUser& user, int& currLevel, int& numLevels);
-// "2, 5, 31": the damaged levels of the loaded set, numbered from 1, at most eight and
+// "2, 5, 31": the damaged levels of the loaded set, numbered from 1, at most five and
 // ".." after them; "" when there are none.
 std::string DamagedLevelList();

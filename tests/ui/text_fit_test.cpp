@@ -105,7 +105,8 @@ protected:
     const int full = Parchment(1);
     for (const char* key : {"Overwrite levels?", "Levelset not saved", "Play level", "Time out", "No more space left.",
                             "Quit game?", "Your name:", "Graphics", "Game", "Audio", "Delete player?",
-                            "Replace levelset?", "Levelset not found", "Not a levelset"})
+                            "Replace levelset?", "Levelset not found", "Not a levelset",
+                            "Levelset not playable"})
       Headline("requester title", Text(key), TitleRoom(1));
     for (const char* key : {"Levelset already exists.\nOverwrite?",
                             "The levelset could not be created\nin the data folder.",
@@ -126,6 +127,9 @@ protected:
          full, 3);
     for (const char* key : {"\"$file\"\ncould not be opened.", "\"$file\"\nis not a levelset,\nor it is damaged."})
       Main("level-set import message", Text(key, {"file", setName}), full, 3);
+    Main("level-set selection message",
+         Text("This file cannot be read as a levelset,\nor it holds no puzzle yet.\nPlease choose another levelset."),
+         full, 3);
     Headline("level-set chooser title", Text("Choose a levelset"), 428 - 14 - 10);
   }
 
@@ -150,12 +154,15 @@ protected:
     Headline("preview title", Text("Preview"), 555 - 345);
     const std::string progress =
         Text("Progress: Level $currentLevel / $maxLevel", {"currentLevel", "49", "maxLevel", "50"});
-    for (const std::string& text : {Text("Levelset not yet played"), Text("Levelset completed"), progress})
+    for (const std::string& text :
+         {Text("Levelset not yet played"), Text("Levelset completed"), Text("Levelset not playable"), progress})
       Main("level-set progress", text, 600 - 170);
     Main("map: next level", Text("Next Level: $level", {"level", "50"}), 390 - 95 - 10);
     Main("map: score", Text("Score: $score", {"score", "1234567"}), 630 - 390);
     Main("map: levels completed",
          Text("($currLevel of $numLevels levels completed)", {"currLevel", "750", "numLevels", "750"}), 630 - 94);
+    Main("map: damaged levels",
+         Text("Damaged levels are skipped: $levels", {"levels", "45, 46, 47, 48, 49 .."}), 630 - 94);
     Main("map: switch", Text("Show Map"), 509 - 117 - 8);
   }
 
