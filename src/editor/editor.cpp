@@ -178,12 +178,8 @@ void TEd::TestPlay() {
   DebugLog("PlayGame Start.... / SaveToMem");
   SaveToMem();
   Level().Damaged = false;  // a damaged file's level plays (and is saved) as the editor shows it
-  if (LevelShapes[size_t(CurrentLevel)].empty()) {
+  if (!LevelPlayable(CurrentLevel)) {  // no pieces, or all of them pushed off the board
     AskPlayer(Text("Play level"), Text("Put some tiles on the\nplay field first."), true);
-    return;
-  }
-  if (!LevelPlayable(CurrentLevel)) {  // pieces of a damaged file off the board
-    AskPlayer(Text("Play level"), Text("Move every tile onto\nthe play field first."), true);
     return;
   }
   DebugLog("Save Level");

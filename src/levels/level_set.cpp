@@ -163,7 +163,7 @@ bool LevelPlayable(int level) {
   const std::vector<ShapePtr>& pieces = LevelShapes[size_t(level)];
   const TLevelProperties& p = *LevelProps[size_t(level)];
   return !p.Damaged && !pieces.empty() && (p.PuzzleSet == 0 || p.PuzzleSet == 1) &&
-         std::all_of(pieces.begin(), pieces.end(), OnBoard);
+         std::any_of(pieces.begin(), pieces.end(), OnBoard);
 }
 
 bool LevelDamaged(int level) {

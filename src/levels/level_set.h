@@ -52,10 +52,10 @@ bool CreateEmptyLevelSet(const std::string& locator);
 
 constexpr int MAX_PIECES_PER_LEVEL = 100;
 
-// A level of the store the game can show and judge: not marked Damaged, with pieces, all of
-// known kinds with their centres on the board, drawn with one of the two puzzle sets. A
-// level without pieces is unused; any other level that is not playable is damaged. The
-// game skips both.
+// A level of the store the game can show and judge: not marked Damaged, drawn with one of
+// the two puzzle sets, with a piece whose centre lies on the board (the editor's "Move
+// playfield" may push the others off, as it always could). A level without pieces is
+// unused; any other level that is not playable is damaged. The game skips both.
 bool LevelPlayable(int level);
 bool LevelDamaged(int level);
 // The first playable level from level on, or LEVEL_COUNT when there is none.

@@ -321,13 +321,12 @@ TEST_F(EditorTest, AnEmptyLevelIsNotPlayed) {
 }
 
 // A damaged file's level: with its unknown puzzle set it plays as the editor shows it (the
-// mirrored set); a piece far off the board keeps it from being played, with a message.
+// mirrored set); a level whose only piece lies far off the board is not played, with a message.
 TEST_F(EditorTest, ADamagedLevelTestPlaysAsShownOrSaysWhatIsMissing) {
   ReadLevelSet(path);
   LevelProps[0]->PuzzleSet = 1000;
   LevelShapes[0].push_back(Shape::CreateNewShape(3, 200, 240, 0, 255, 255, 255, false, 0, 0));
   LevelProps[1]->PuzzleSet = 0;
-  LevelShapes[1].push_back(Shape::CreateNewShape(3, 200, 240, 0, 255, 255, 255, false, 0, 0));
   LevelShapes[1].push_back(Shape::CreateNewShape(2, -300, 900, 0, 255, 255, 255, false, 0, 0));
   ASSERT_TRUE(WriteLevelSet(path));
   TEd& e = Editor();

@@ -151,7 +151,7 @@ TEST(LevelSet, NothingOfTheSetReadBeforeRemains) {
 }
 
 // Which levels the game plays: unused levels (no pieces) and damaged ones are skipped.
-TEST(LevelSet, PlayableLevelsHaveKnownPiecesOnTheBoardAndAPuzzleSet) {
+TEST(LevelSet, PlayableLevelsHaveAPieceOnTheBoardAndAPuzzleSet) {
   struct Case {
     const char* what;
     std::string level;
@@ -173,6 +173,9 @@ TEST(LevelSet, PlayableLevelsHaveKnownPiecesOnTheBoardAndAPuzzleSet) {
       {"below the screen", Lvl(60, 0, 0) + Shp(200, 481, 0, 2), false, true},
       {"left of the screen", Lvl(60, 0, 0) + Shp(-1, 200, 0, 2), false, true},
       {"the board's far corners", Lvl(60, 0, 0) + Shp(0, 0, 0, 2) + Shp(455, 480, 0, 2), true, false},
+      // The editor's "Move playfield" may push pieces off; one left on the board still plays.
+      {"one piece off the board beside one on it", Lvl(60, 0, 0) + Shp(-40, 200, 0, 2) + Shp(200, 200, 0, 2), true,
+       false},
   };
   const std::string path = TempFile("playable.lvl");
   for (const Case& c : cases) {
