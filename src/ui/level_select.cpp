@@ -179,14 +179,17 @@ void TReqLevelSelect::SelectionChanged() {
   shownSel_ = sel;
   LevelFilePath = LevelFile;
   ReadLevelSet(LevelFile);
+  // The preview shows the level a game starts with: damaged levels are not played.
+  previewLevel_ = NextPlayableLevel(0);
+  playable_ = previewLevel_ < LEVEL_COUNT;
   Shape::ClearAllElements();
-  for (const ShapePtr& s : LevelShapes[0])
-    if (s) Shape::CreateNewShape(s->Element, s->X, s->Y, s->Rotation, 0, 0, 0, false, 0, 0);
+  if (playable_)
+    for (const ShapePtr& s : LevelShapes[size_t(previewLevel_)])
+      if (s) Shape::CreateNewShape(s->Element, s->X, s->Y, s->Rotation, 0, 0, 0, false, 0, 0);
   const UserPtr user = Users->GetCurrentUser();
   user->CurrLevelFile = LevelFile;
   Users->Save();  // the choice survives even if no game starts
   progress_ = Progress(*user, LevelFile);
-  playable_ = AnyLevelPlayable();
 }
 
 void TReqLevelSelect::DrawScrollBar() {
@@ -214,7 +217,8 @@ void TReqLevelSelect::DrawScrollBar() {
 }
 
 void TReqLevelSelect::DrawPreview() {
-  const int row = LevelProps[0] ? std::clamp(LevelProps[0]->PuzzleSet, 0, 1) : 0;
+  if (!playable_) return;
+  const int row = LevelProps[size_t(previewLevel_)]->PuzzleSet;
   SetScale(PREVIEW_SCALE, PREVIEW_SCALE);
   for (const ShapePtr& s : ShapeList) {
     if (!s || s->Element < 0 || s->Element > 4) continue;

@@ -48,6 +48,7 @@ private:
   int shownSel_ = -1;
   int progress_ = 0;
   bool playable_ = false;  // the selected set holds a level the game can play
+  int previewLevel_ = 0;   // the first of them
 
   void ListSets();
   // Level sets dropped onto the window (or given to the program) are imported and the
