@@ -328,6 +328,7 @@ void TGame::BonusStage() {
 }
 
 void TGame::FailLevel(const std::string& line1) {
+  DebugLog("Try again: " + line1);
   GameState = TRY_AGAIN;
   User->Score = OldScore;
   ReplayLevel->Alpha = 0;
