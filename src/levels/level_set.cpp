@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> LevelProps = [] {
   std::array<std::shared_ptr<TLevelProperties>, LEVEL_COUNT> props;
@@ -87,75 +88,98 @@ void WriteLevel(TStream& s, int level) {
 
 }  // namespace
 
-void ReadLevelSet(const std::string& locator) {
-  DebugLog("Clear LevelDatas in Memory...");
-  for (int i = 0; i < LEVEL_COUNT; ++i) {
-    LevelShapes[size_t(i)] = {};
-    // In place: the editor and the game keep the property objects. A level the file does
-    // not describe must not start with the modes of the set read before.
-    TLevelProperties& p = *LevelProps[size_t(i)];
-    p = TLevelProperties{};
-    for (auto& column : p.BonusLevelData) column.fill(-1);
-    for (auto& column : p.PuzzleTileData) column.fill(-1);
+namespace {
+
+// A set as read, before it replaces the store: every level starts as a new one.
+struct ReadSet {
+  std::array<TLevelProperties, LEVEL_COUNT> props;
+  std::array<std::vector<ShapePtr>, LEVEL_COUNT> shapes;
+  ReadSet() {
+    for (TLevelProperties& p : props) {
+      for (auto& column : p.BonusLevelData) column.fill(-1);
+      for (auto& column : p.PuzzleTileData) column.fill(-1);
+    }
   }
-  DebugLog("Open Level File: " + locator);
-  StreamPtr s = ReadStream(locator);
-  DebugLog("Start To Read Data...");
-  if (!s) return;
-  if (s->Size() > MAX_LEVEL_SET_BYTES) {
-    DebugLog("Not a level set (too large): " + locator);
-    return;
+};
+
+// The one reader of the format. Reads up to any damage and returns whether the set was
+// whole, as the game writes one: levels first, at most 50, only known chunks that fit,
+// no piece left out, and "END" as the last three bytes.
+bool ReadChunks(TStream& s, const std::string& name, ReadSet& set) {
+  if (s.Size() > MAX_LEVEL_SET_BYTES) {
+    DebugLog("Not a level set (too large): " + name);
+    return false;
   }
   int level = -1;
+  bool whole = true;
   std::array<bool, LEVEL_COUNT> leftOut{};  // a piece of the level was left out
   while (true) {
-    if (s->Remaining() < 3) {
-      DebugLog("Level file ends before END: " + locator);
-      break;
+    if (s.Remaining() < 3) {
+      DebugLog("Level file ends before END: " + name);
+      return false;
     }
-    const std::string tag = s->ReadString(3);
+    const std::string tag = s.ReadString(3);
     if (tag == "END") break;
     if (tag == "LVL") {
-      if (level + 1 >= LEVEL_COUNT || s->Remaining() < LVL_BODY) {
-        DebugLog("Level file damaged at level " + std::to_string(level + 1) + ": " + locator);
-        break;
+      if (level + 1 >= LEVEL_COUNT || s.Remaining() < LVL_BODY) {
+        DebugLog("Level file damaged at level " + std::to_string(level + 1) + ": " + name);
+        return false;
       }
       ++level;
-      LevelShapes[size_t(level)].clear();
-      TLevelProperties& p = *LevelProps[size_t(level)];
+      TLevelProperties& p = set.props[size_t(level)];
       // 0 or less is no time limit; the mirrored parallelogram is set 1.
-      p.GameTime = std::clamp(s->ReadInt(), 0, MAX_GAME_TIME);
-      const int puzzleSet = s->ReadInt();
+      p.GameTime = std::clamp(s.ReadInt(), 0, MAX_GAME_TIME);
+      const int puzzleSet = s.ReadInt();
       p.PuzzleSet = std::clamp(puzzleSet, 0, 1);
-      p.MiscProperties = s->ReadInt();
+      p.MiscProperties = s.ReadInt();
       // Another puzzle set says nothing about how the level's parallelograms lie.
       p.Damaged = puzzleSet != p.PuzzleSet;
     } else if (tag == "SHP") {
-      if (level < 0 || s->Remaining() < SHP_BODY ||
-          LevelShapes[size_t(level)].size() >= size_t(MAX_PIECES_PER_LEVEL)) {
-        DebugLog("Level file damaged at a piece of level " + std::to_string(level) + ": " + locator);
-        break;
+      if (level < 0 || s.Remaining() < SHP_BODY ||
+          set.shapes[size_t(level)].size() >= size_t(MAX_PIECES_PER_LEVEL)) {
+        DebugLog("Level file damaged at a piece of level " + std::to_string(level) + ": " + name);
+        return false;
       }
-      ShapePtr piece = Shape::ReadShape(*s);
+      ShapePtr piece = Shape::ReadShape(s);
       if (SoundPiece(*piece)) {
-        LevelShapes[size_t(level)].push_back(piece);
+        set.shapes[size_t(level)].push_back(piece);
       } else {
-        DebugLog("Level file: a piece of level " + std::to_string(level) + " has bad numbers; left out: " + locator);
+        DebugLog("Level file: a piece of level " + std::to_string(level) + " has bad numbers; left out: " + name);
         leftOut[size_t(level)] = true;
+        whole = false;
       }
     } else if (tag == "BON") {
-      if (level < 0 || s->Remaining() < BON_BODY) {
-        DebugLog("Level file damaged at the bonus board of level " + std::to_string(level) + ": " + locator);
-        break;
+      if (level < 0 || s.Remaining() < BON_BODY) {
+        DebugLog("Level file damaged at the bonus board of level " + std::to_string(level) + ": " + name);
+        return false;
       }
-      ReadBonus(*s, *LevelProps[size_t(level)]);
+      ReadBonus(s, set.props[size_t(level)]);
+    } else {
+      whole = false;  // the game writes no other chunk; the next three bytes are the next tag
     }
-    // Any other tag is skipped: the next three bytes are the next tag.
   }
-  s->Close();
   // A level whose every piece had to be left out is damaged, not unused.
   for (int i = 0; i < LEVEL_COUNT; ++i)
-    if (leftOut[size_t(i)] && LevelShapes[size_t(i)].empty()) LevelProps[size_t(i)]->Damaged = true;
+    if (leftOut[size_t(i)] && set.shapes[size_t(i)].empty()) set.props[size_t(i)].Damaged = true;
+  return whole && level >= 0 && s.Remaining() == 0;
+}
+
+}  // namespace
+
+bool ReadLevelSet(const std::string& locator) {
+  DebugLog("Open Level File: " + locator);
+  const auto set = std::make_unique<ReadSet>();
+  StreamPtr s = ReadStream(locator);
+  DebugLog("Start To Read Data...");
+  const bool whole = s && ReadChunks(*s, locator, *set);
+  if (s) s->Close();
+  // In place: the editor and the game keep the property objects. Nothing of the set read
+  // before remains, not even in the levels this file leaves out.
+  for (int i = 0; i < LEVEL_COUNT; ++i) {
+    *LevelProps[size_t(i)] = set->props[size_t(i)];
+    LevelShapes[size_t(i)] = std::move(set->shapes[size_t(i)]);
+  }
+  return whole;
 }
 
 bool LevelPlayable(int level) {
@@ -201,41 +225,9 @@ bool CreateEmptyLevelSet(const std::string& locator) {
   return s->Close();
 }
 
-namespace {
-
-int32_t IntAt(const std::vector<uint8_t>& b, size_t at) {
-  return int32_t(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24);
-}
-
-}  // namespace
-
 bool IsWellFormedLevelSet(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() > MAX_LEVEL_SET_BYTES) return false;
-  constexpr size_t ELEMENT_AT = 30;  // the piece kind inside a piece record
-  int levels = 0, pieces = 0;
-  size_t at = 0;
-  while (at + 3 <= bytes.size()) {
-    const std::string tag(bytes.begin() + long(at), bytes.begin() + long(at + 3));
-    at += 3;
-    const size_t left = bytes.size() - at;
-    if (tag == "END") return levels > 0 && left == 0;
-    if (tag == "LVL") {
-      if (++levels > LEVEL_COUNT || left < LVL_BODY) return false;
-      pieces = 0;
-      at += LVL_BODY;
-    } else if (tag == "SHP") {
-      if (levels == 0 || left < SHP_BODY || ++pieces > MAX_PIECES_PER_LEVEL) return false;
-      const int32_t element = IntAt(bytes, at + ELEMENT_AT);
-      if (element < 0 || element > 4) return false;
-      at += SHP_BODY;
-    } else if (tag == "BON") {
-      if (levels == 0 || left < BON_BODY) return false;
-      at += BON_BODY;
-    } else {
-      return false;  // the game never writes other chunks
-    }
-  }
-  return false;  // no "END"
+  const auto set = std::make_unique<ReadSet>();
+  return ReadChunks(*MemoryReadStream(bytes), "shared level set", *set);
 }
 
 std::string LevelSetFileName(const std::string& name) {

@@ -44,8 +44,9 @@ extern std::array<std::vector<ShapePtr>, LEVEL_COUNT> LevelShapes;
 // Fills the store; every level starts out empty with the properties of a new level, so
 // nothing of the set read before remains. A locator that cannot be opened, or is no
 // regular file, leaves 50 empty levels. A damaged file (ending early, too many levels,
-// pieces before the first level) is read up to the damage.
-void ReadLevelSet(const std::string& locator);
+// pieces before the first level) is read up to the damage. Returns whether the file was
+// whole, as the game writes one (see IsWellFormedLevelSet).
+bool ReadLevelSet(const std::string& locator);
 // Writes the whole store through a temporary file; false when it could not be written.
 bool WriteLevelSet(const std::string& locator);
 bool CreateEmptyLevelSet(const std::string& locator);
@@ -64,9 +65,11 @@ int NextPlayableLevel(int level);
 bool AnyLevelPlayable();
 
 // Whether bytes are a whole level set as the game writes one: "LVL" first, at most 50
-// levels, only known chunks that fit, pieces and bonus boards inside a level, pieces of
-// the five kinds, and "END" as the last three bytes. Files that fail are refused where a
-// set comes from outside (a shared file), instead of being read up to the damage.
+// levels, only known chunks that fit, pieces and bonus boards inside a level, no piece
+// left out (an unknown kind, numbers the game cannot use), and "END" as the last three
+// bytes. The same reader as ReadLevelSet, leaving the store alone. Files that fail are
+// refused where a set comes from outside (a shared file), instead of being read up to the
+// damage; whether a set holds anything to play is AnyLevelPlayable's to say.
 bool IsWellFormedLevelSet(const std::vector<uint8_t>& bytes);
 // The largest set the format can describe (50 full levels with boards) is about 213 KB;
 // anything far larger is not a level set and is not read.

@@ -276,6 +276,10 @@ StreamPtr ReadStream(const std::string& path) {
   return std::make_shared<FileReadStream>(fd, uint64_t(st.st_size));
 }
 
+StreamPtr MemoryReadStream(const std::vector<uint8_t>& bytes) {
+  return std::make_shared<MemoryStream>(bytes.data(), bytes.size());
+}
+
 StreamPtr WriteStream(const std::string& path) {
   if (IsIncbin(path) || path.empty() || path.back() == '/') return nullptr;
   std::string temp = path + TEMP_MARK + "XXXXXX";

@@ -61,6 +61,8 @@ using StreamPtr = std::shared_ptr<TStream>;
 
 // nullptr when the file or resource cannot be opened.
 StreamPtr ReadStream(const std::string& path);
+// Reads bytes held in memory, which must outlive the stream.
+StreamPtr MemoryReadStream(const std::vector<uint8_t>& bytes);
 // nullptr when the file cannot be created; "incbin::" paths are refused.
 StreamPtr WriteStream(const std::string& path);
 

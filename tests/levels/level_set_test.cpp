@@ -324,4 +324,16 @@ TEST(LevelSet, WellFormedSetsAreExactlyWhatTheGameWrites) {
   std::vector<uint8_t> huge = bytes(full);
   huge.insert(huge.begin() + 3 + 12, MAX_LEVEL_SET_BYTES, 0);
   EXPECT_FALSE(IsWellFormedLevelSet(huge));
+
+  // The game's reader is the same: it says whether the file was whole, reads a padded one
+  // all the same, and the check leaves its store alone.
+  const std::string padded = TempFile("padded.lvl");
+  WriteRaw(padded, full);
+  EXPECT_TRUE(ReadLevelSet(padded));
+  WriteRaw(padded, full + "x");
+  EXPECT_FALSE(ReadLevelSet(padded));
+  EXPECT_EQ(LevelShapes[0].size(), 1u);
+  EXPECT_TRUE(IsWellFormedLevelSet(bytes(Lvl(0, 0, 0) + "END")));
+  EXPECT_EQ(LevelShapes[0].size(), 1u);
+  EXPECT_EQ(LevelProps[0]->GameTime, 120);
 }
