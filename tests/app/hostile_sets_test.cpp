@@ -198,6 +198,15 @@ protected:
     player.Score = 0;
     player.Wisdoms = player.Tutorial = false;
   }
+
+  // Ends the script at the high scores, plays the round and reads the profiles back.
+  static const TUser& PlayRound(Script& script) {
+    script.Wait(200).Click(HISCORE_OK_X, HISCORE_OK_Y).Wait(300).Stop();  // the round is over long before
+    script.Install();
+    EXPECT_FALSE(PlayLevelSet());
+    EXPECT_TRUE(Users->Load());
+    return *Users->GetCurrentUser();
+  }
 };
 
 }  // namespace
@@ -245,16 +254,8 @@ TEST_F(RoundOfPlay, ADamagedLevelIsCrossedOutOnTheMapSkippedAndPaysNothing) {
       .Wait(12)
       .Click(328, 295)  // "Back to main menu"
       .Wait(2)
-      .Click(210, 280)  // "Sure"
-      .Wait(200)
-      .Click(HISCORE_OK_X, HISCORE_OK_Y)
-      .Wait(300)
-      .Stop();  // the round is over long before
-  script.Install();
-  EXPECT_FALSE(PlayLevelSet());
-
-  ASSERT_TRUE(Users->Load());
-  const TUser& after = *Users->GetCurrentUser();
+      .Click(210, 280);  // "Sure"
+  const TUser& after = PlayRound(script);
   EXPECT_EQ(after.Score, 0);
   EXPECT_EQ(after.CurrLevelFile, damaged);
   bool entry = false;
@@ -299,13 +300,6 @@ TEST_F(RoundOfPlay, AStartBoardAlreadyLostShowsEveryMessageInFullLight) {
       .Until([&] { return log.Count("Try again: " + Text("No more space left.")) == 1; }, 600, "the loss")
       .Wait(30)  // the question fades in
       .Do([] { EXPECT_GT(Brightness(140, 130, 438, 260), LIGHT) << "the try-again question in full light"; })
-      .Click(130 + 350, 120 + 210)  // "No"
-      .Wait(200)
-      .Click(HISCORE_OK_X, HISCORE_OK_Y)
-      .Wait(300)
-      .Stop();  // the round is over long before
-  script.Install();
-  EXPECT_FALSE(PlayLevelSet());
-  ASSERT_TRUE(Users->Load());
-  EXPECT_EQ(Users->GetCurrentUser()->Score, 0);
+      .Click(130 + 350, 120 + 210);  // "No"
+  EXPECT_EQ(PlayRound(script).Score, 0);
 }
