@@ -88,11 +88,11 @@ bool StartMainProgram(bool fullscreen) {
   const UserPtr user = Users->GetCurrentUser();
 
   DebugLog("MUSICNO.: " + std::to_string(user->Selected_Music));
-  Music = LoadSound("incbin::../sfx/song" + std::to_string(user->Selected_Music + 1) + ".ogg", SOUND_LOOP);
+  Music = LoadSong("incbin::../sfx/song" + std::to_string(user->Selected_Music + 1) + ".ogg");
   if (Music && MusicChannel) {
     // The player's own music volume from the first note (not full volume).
     MusicChannel->SetVolume(float(user->MusicVolume) / 100);
-    PlaySound(Music, MusicChannel);
+    MusicChannel = PlaySound(Music, MusicChannel);
   }
   DebugLog("MusicVolume..." + std::to_string(user->MusicVolume));
   return true;

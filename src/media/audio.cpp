@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,6 +33,27 @@ bool Open(const char* driver) {
   }
   return true;
 }
+
+// The music channel whose song plays (or waits paused) on the music voice.
+const TChannel* musicOwner = nullptr;
+
+// Decodes running on worker threads; the mixer closes only after they have finished.
+std::vector<std::shared_future<void>>& Pending() {
+  static auto* pending = new std::vector<std::shared_future<void>>();
+  return *pending;
+}
+
+Mix_Chunk* Decode(const TBytes& bytes) {
+  return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.Data(), int(bytes.Size())), 1);
+}
+
+std::shared_future<Mix_Chunk*> Ready(Mix_Chunk* chunk) {
+  std::promise<Mix_Chunk*> p;
+  p.set_value(chunk);
+  return p.get_future().share();
+}
+
+int Byte(float volume) { return int(std::lround(volume * MIX_MAX_VOLUME)); }
 
 int ClaimIndex() {
   std::vector<bool>& used = Used();
@@ -62,8 +85,12 @@ bool AudioAvailable() {
 }
 
 void CloseAudio() {
+  for (const auto& job : Pending()) job.wait();
+  Pending().clear();
   if (state != State::Open) return;
   Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  musicOwner = nullptr;
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   Used().clear();
@@ -71,12 +98,18 @@ void CloseAudio() {
 }
 
 TSound::~TSound() {
-  if (chunk && state == State::Open) Mix_FreeChunk(chunk);
+  if (state != State::Open) return;
+  if (song) Mix_FreeMusic(song);  // stops it if it plays
+  if (Mix_Chunk* chunk = Chunk()) Mix_FreeChunk(chunk);
 }
 
+Mix_Chunk* TSound::Chunk() const { return decoded.valid() ? decoded.get() : nullptr; }
+
 double TSound::Seconds() const {
+  if (song) return std::max(0.0, Mix_MusicDuration(song));
   int freq = 44100, channels = 2;
   Uint16 format = AUDIO_S16SYS;
+  const Mix_Chunk* chunk = Chunk();
   if (!chunk || !Mix_QuerySpec(&freq, &format, &channels)) return 0;
   return double(chunk->alen) / (double(freq) * channels * (SDL_AUDIO_BITSIZE(format) / 8));
 }
@@ -84,30 +117,45 @@ double TSound::Seconds() const {
 TChannel::TChannel(int index) : index_(index) {}
 
 TChannel::~TChannel() {
-  if (state != State::Open || index_ < 0 || size_t(index_) >= Used().size()) return;
+  if (state != State::Open) return;
+  if (OwnsMusic()) {
+    Mix_HaltMusic();
+    musicOwner = nullptr;
+  }
+  if (index_ < 0 || size_t(index_) >= Used().size()) return;
   Mix_HaltChannel(index_);
   Used()[size_t(index_)] = false;
 }
 
+bool TChannel::OwnsMusic() const { return index_ == MUSIC && musicOwner == this; }
+
 void TChannel::Stop() {
-  if (state == State::Open) Mix_HaltChannel(index_);
+  if (state != State::Open) return;
+  if (OwnsMusic())
+    Mix_HaltMusic();
+  else if (index_ >= 0)
+    Mix_HaltChannel(index_);
 }
 
 void TChannel::SetPaused(bool paused) {
   if (state != State::Open) return;
-  if (paused)
-    Mix_Pause(index_);
-  else
-    Mix_Resume(index_);
+  if (OwnsMusic())
+    paused ? Mix_PauseMusic() : Mix_ResumeMusic();
+  else if (index_ >= 0)
+    paused ? Mix_Pause(index_) : Mix_Resume(index_);
 }
 
 void TChannel::SetVolume(float volume) {
   volume_ = std::clamp(volume, 0.0f, 1.0f);
-  if (state == State::Open) Mix_Volume(index_, int(std::lround(volume_ * MIX_MAX_VOLUME)));
+  if (state != State::Open) return;
+  if (OwnsMusic())
+    Mix_VolumeMusic(Byte(volume_));
+  else if (index_ >= 0)
+    Mix_Volume(index_, Byte(volume_));
 }
 
 void TChannel::SetPan(float pan) {
-  if (state != State::Open) return;
+  if (state != State::Open || index_ < 0) return;
   const float p = std::clamp(pan, -1.0f, 1.0f);
   Mix_SetPanning(index_, Uint8(std::lround(127.5 * (1 - p))), Uint8(std::lround(127.5 * (1 + p))));
 }
@@ -115,16 +163,48 @@ void TChannel::SetPan(float pan) {
 void TChannel::SetDepth(float) {}
 void TChannel::SetRate(float) {}
 
-bool TChannel::Playing() const { return state == State::Open && Mix_Playing(index_) != 0; }
+bool TChannel::Playing() const {
+  if (state != State::Open) return false;
+  if (index_ == MUSIC) return OwnsMusic() && Mix_PlayingMusic() != 0;
+  return index_ >= 0 && Mix_Playing(index_) != 0;
+}
 
 SoundPtr LoadSound(const std::string& path, int flags) {
   if (!AudioAvailable()) return nullptr;
-  std::vector<uint8_t> bytes;
-  if (!LoadBytes(path, bytes)) return nullptr;
-  Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+  const TBytes bytes = ReadAllBytes(path);
+  Mix_Chunk* chunk = bytes.Valid() ? Decode(bytes) : nullptr;
   if (!chunk) return nullptr;
   auto sound = std::make_shared<TSound>();
-  sound->chunk = chunk;
+  sound->decoded = Ready(chunk);
+  sound->loop = (flags & SOUND_LOOP) != 0;
+  return sound;
+}
+
+std::vector<SoundPtr> LoadSoundsInBackground(const std::vector<std::string>& paths, const std::vector<int>& flags) {
+  std::vector<SoundPtr> sounds(paths.size());
+  if (!AudioAvailable()) return sounds;
+  std::vector<std::pair<TBytes, std::promise<Mix_Chunk*>>> jobs;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    TBytes bytes = ReadAllBytes(paths[i]);
+    if (!bytes.Valid()) continue;
+    sounds[i] = std::make_shared<TSound>();
+    sounds[i]->loop = i < flags.size() && (flags[i] & SOUND_LOOP) != 0;
+    jobs.emplace_back(std::move(bytes), std::promise<Mix_Chunk*>());
+    sounds[i]->decoded = jobs.back().second.get_future().share();
+  }
+  Pending().push_back(std::async(std::launch::async, [jobs = std::move(jobs)]() mutable {
+                        for (auto& [bytes, chunk] : jobs) chunk.set_value(Decode(bytes));
+                      }).share());
+  return sounds;
+}
+
+SoundPtr LoadSong(const std::string& path, int flags) {
+  if (!AudioAvailable()) return nullptr;
+  auto sound = std::make_shared<TSound>();
+  sound->bytes = ReadAllBytes(path);
+  if (!sound->bytes.Valid()) return nullptr;
+  sound->song = Mix_LoadMUS_RW(SDL_RWFromConstMem(sound->bytes.Data(), int(sound->bytes.Size())), 1);
+  if (!sound->song) return nullptr;
   sound->loop = (flags & SOUND_LOOP) != 0;
   return sound;
 }
@@ -136,21 +216,47 @@ ChannelPtr AllocChannel() {
   return c;
 }
 
-ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel) {
-  if (!channel) channel = AllocChannel();
-  if (!sound || !sound->chunk || state != State::Open || channel->Index() < 0) return channel;
-  Mix_Volume(channel->Index(), int(std::lround(channel->Volume() * MIX_MAX_VOLUME)));
-  Mix_PlayChannel(channel->Index(), sound->chunk, sound->loop ? -1 : 0);
+ChannelPtr AllocMusicChannel() { return std::make_shared<TChannel>(AudioAvailable() ? TChannel::MUSIC : -1); }
+
+namespace {
+
+// Starts the song on the music voice at the channel's volume, paused if asked.
+ChannelPtr StartSong(const TSound& sound, ChannelPtr channel, bool paused) {
+  if (channel->Index() != TChannel::MUSIC) {
+    const float volume = channel->Volume();
+    channel = AllocMusicChannel();
+    channel->SetVolume(volume);
+  }
+  if (channel->Index() != TChannel::MUSIC) return channel;
+  musicOwner = channel.get();
+  // The volume is set first so that no block is mixed at full volume.
+  Mix_VolumeMusic(paused ? 0 : Byte(channel->Volume()));
+  Mix_PlayMusic(sound.song, sound.loop ? -1 : 1);
+  if (paused) {
+    Mix_PauseMusic();
+    Mix_VolumeMusic(Byte(channel->Volume()));
+  }
   return channel;
 }
 
-ChannelPtr CueSound(const SoundPtr& sound, ChannelPtr channel) {
+ChannelPtr Start(const SoundPtr& sound, ChannelPtr channel, bool paused) {
   if (!channel) channel = AllocChannel();
-  if (!sound || !sound->chunk || state != State::Open || channel->Index() < 0) return channel;
-  // Silent while it is being started, so no sound escapes before the pause takes hold.
-  Mix_Volume(channel->Index(), 0);
-  Mix_PlayChannel(channel->Index(), sound->chunk, sound->loop ? -1 : 0);
-  Mix_Pause(channel->Index());
-  Mix_Volume(channel->Index(), int(std::lround(channel->Volume() * MIX_MAX_VOLUME)));
+  if (!sound || state != State::Open) return channel;
+  if (sound->song) return StartSong(*sound, channel, paused);
+  Mix_Chunk* chunk = sound->Chunk();
+  if (!chunk || channel->Index() < 0) return channel;
+  // Silent while a cued sound is being started, so nothing escapes before the pause holds.
+  Mix_Volume(channel->Index(), paused ? 0 : Byte(channel->Volume()));
+  Mix_PlayChannel(channel->Index(), chunk, sound->loop ? -1 : 0);
+  if (paused) {
+    Mix_Pause(channel->Index());
+    Mix_Volume(channel->Index(), Byte(channel->Volume()));
+  }
   return channel;
 }
+
+}  // namespace
+
+ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel) { return Start(sound, std::move(channel), false); }
+
+ChannelPtr CueSound(const SoundPtr& sound, ChannelPtr channel) { return Start(sound, std::move(channel), true); }

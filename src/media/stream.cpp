@@ -298,9 +298,26 @@ StreamPtr WriteStream(const std::string& path) {
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
   StreamPtr s = ReadStream(path);
   if (!s) return false;
-  std::string bytes = s->ReadString(int64_t(s->Size()));
-  out.assign(bytes.begin(), bytes.end());
+  out.resize(size_t(s->Size()));
+  out.resize(s->Read(out.data(), out.size()));
   return true;
+}
+
+TBytes ReadAllBytes(const std::string& path) {
+  TBytes bytes;
+  if (IsIncbin(path)) {
+    if (readOpenHook) readOpenHook(path);
+    const ResourceEntry* e = FindResource(path.substr(INCBIN.size()));
+    if (!e) return bytes;
+    bytes.data_ = e->bytes;
+    bytes.size_ = e->length;
+  } else {
+    if (!LoadBytes(path, bytes.owned_)) return bytes;
+    bytes.data_ = bytes.owned_.data();
+    bytes.size_ = bytes.owned_.size();
+  }
+  bytes.valid_ = true;
+  return bytes;
 }
 
 bool CopyFile(const std::string& from, const std::string& to) {

@@ -27,6 +27,8 @@ public:
   float ReadFloat();
   // n bytes, one character each; fewer at the end of the stream, none for n <= 0.
   std::string ReadString(int64_t n);
+  // Up to n bytes into dst; fewer at the end of the stream. Returns how many.
+  size_t Read(void* dst, size_t n) { return Take(dst, n); }
   // Bytes up to LF, a zero byte or the end; CR bytes are dropped. Very long lines are
   // cut at MAX_LINE characters (the rest of that line is skipped).
   std::string ReadLine();
@@ -68,6 +70,24 @@ StreamPtr WriteStream(const std::string& path);
 
 // The whole content of a file or resource; false when it cannot be read.
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
+
+// The whole content for a decoder, without copying what need not be copied: an embedded
+// resource is read in place (it lives as long as the program), a file is loaded once.
+class TBytes {
+public:
+  const uint8_t* Data() const { return data_; }
+  size_t Size() const { return size_; }
+  bool Valid() const { return valid_; }
+
+private:
+  friend TBytes ReadAllBytes(const std::string& path);
+  std::vector<uint8_t> owned_;  // a file's bytes; moves keep their address
+  const uint8_t* data_ = nullptr;
+  size_t size_ = 0;
+  bool valid_ = false;
+};
+// Invalid when the file or resource cannot be read.
+TBytes ReadAllBytes(const std::string& path);
 // Copies a file piece by piece through a write stream; false when anything failed.
 bool CopyFile(const std::string& from, const std::string& to);
 // Deletes the temporary files that saves cut short by a crash left in a folder. Only for a

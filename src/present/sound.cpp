@@ -4,7 +4,9 @@
 #include "players/ranks.h"
 #include "players/users.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 std::shared_ptr<SFXSystem> SFX;
 SoundPtr Music;
@@ -25,10 +27,15 @@ bool Valid(int index) { return index >= 0 && index < SFXSystem::SOUND_ANZ; }
 }  // namespace
 
 SFXSystem::SFXSystem() {
+  std::vector<std::string> paths;
+  std::vector<int> flags;
   for (int i = 0; i < SOUND_ANZ; ++i) {
-    const int flags = (i == SFX_RAINLOOP || i == SFX_WINDLOOP) ? SOUND_LOOP : 0;
-    sfx[size_t(i)] = LoadSound(std::string("incbin::../sfx/") + EFFECT_NAMES[size_t(i)] + ".ogg", flags);
+    paths.push_back(std::string("incbin::../sfx/") + EFFECT_NAMES[size_t(i)] + ".ogg");
+    flags.push_back((i == SFX_RAINLOOP || i == SFX_WINDLOOP) ? SOUND_LOOP : 0);
   }
+  // Decoded while the first frames show; an effect played before its turn waits for it.
+  const std::vector<SoundPtr> loaded = LoadSoundsInBackground(paths, flags);
+  std::copy(loaded.begin(), loaded.end(), sfx.begin());
   for (auto& channel : sfxchannels) channel = AllocChannel();
 }
 
@@ -54,12 +61,11 @@ int NextSong(TUser& user) {
   if (MusicChannel) MusicChannel->Stop();
   MusicChannel.reset();
   Music.reset();
-  MusicChannel = AllocChannel();
+  MusicChannel = AllocMusicChannel();
   const std::string song = "song" + std::to_string(user.Selected_Music + 1) + ".ogg";
   DebugLog("Load sound <-- ../sfx/" + song);
-  Music = LoadSound("incbin::../sfx/" + song, SOUND_LOOP);
+  Music = LoadSong("incbin::../sfx/" + song);
   DebugLog("Play sound,channel");
-  // The volume is set first so that no block is mixed at full volume.
   MusicChannel->SetVolume(float(user.MusicVolume) / 100.0f);
   MusicChannel = PlaySound(Music, MusicChannel);
   DebugLog("---- Change Song --- End ------");
@@ -72,7 +78,7 @@ void InitSound() {
   done = true;
   InitPlayers();
   SFX = std::make_shared<SFXSystem>();
-  MusicChannel = AllocChannel();
+  MusicChannel = AllocMusicChannel();
 }
 
 void PlaySfx(int index) {

@@ -110,6 +110,29 @@ TEST(Stream, EmbeddedResourcesAreReadOnlyAndExist) {
   ClearResources();
 }
 
+TEST(Stream, DecodersReadResourcesInPlaceAndFilesOnce) {
+  static const uint8_t bytes[] = {7, 8, 9};
+  ClearResources();
+  RegisterResource("../sfx/a.ogg", bytes, 3);
+  const TBytes resource = ReadAllBytes("incbin::../sfx/a.ogg");
+  EXPECT_TRUE(resource.Valid());
+  EXPECT_EQ(resource.Data(), bytes);  // no copy
+  EXPECT_EQ(resource.Size(), 3u);
+  EXPECT_FALSE(ReadAllBytes("incbin::../sfx/b.ogg").Valid());
+  ClearResources();
+
+  const std::string path = TempPath("whole.bin");
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_TRUE(f);
+  std::fputs("whole", f);
+  std::fclose(f);
+  TBytes file = ReadAllBytes(path);
+  const TBytes moved = std::move(file);  // the bytes move with it
+  ASSERT_TRUE(moved.Valid());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(moved.Data()), moved.Size()), "whole");
+  EXPECT_FALSE(ReadAllBytes(TempPath("does-not-exist")).Valid());
+}
+
 TEST(Stream, ListsAFolderWithoutDotEntries) {
   const auto dir = std::filesystem::temp_directory_path() / "qv_listing";
   std::filesystem::remove_all(dir);

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -132,4 +134,61 @@ TEST_F(SoundTest, ShippedBankLoadsEveryEffectAndSong) {
     EXPECT_TRUE(Music) << song;
   }
   MusicChannel.reset();
+}
+
+TEST_F(SoundTest, OneSongPlaysOnTheMusicVoiceAndOnlyItsChannelControlsIt) {
+  for (const char* name : {"song1", "song2"}) RegisterClip(std::string("../sfx/") + name + ".ogg");
+  const SoundPtr first = LoadSong("incbin::../sfx/song1.ogg");
+  const SoundPtr second = LoadSong("incbin::../sfx/song2.ogg");
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->Chunk(), nullptr);  // streamed, not decoded whole
+  EXPECT_NEAR(first->Seconds(), 1.0, 0.05);
+
+  ChannelPtr old = AllocChannel();  // an effect channel asked to play a song hands over
+  old->SetVolume(0.3f);
+  const ChannelPtr a = PlaySound(first, old);
+  EXPECT_EQ(a->Index(), TChannel::MUSIC);
+  EXPECT_FLOAT_EQ(a->Volume(), 0.3f);
+  EXPECT_TRUE(a->Playing());
+
+  const ChannelPtr b = PlaySound(second, AllocMusicChannel());
+  EXPECT_TRUE(b->Playing());
+  EXPECT_FALSE(a->Playing());
+  a->Stop();  // a channel that lost the voice leaves the song alone
+  EXPECT_TRUE(b->Playing());
+  old.reset();
+  EXPECT_TRUE(b->Playing());
+  b->Stop();
+  EXPECT_FALSE(b->Playing());
+}
+
+TEST_F(SoundTest, SongFromAFileStreamsFromItsOwnCopy) {
+  const auto path = std::filesystem::temp_directory_path() / "qv_sound_test_song.wav";
+  {
+    static const std::string wav = SilentWav();
+    std::ofstream(path, std::ios::binary) << wav;
+  }
+  ChannelPtr channel = AllocMusicChannel();
+  {
+    const SoundPtr song = LoadSong(path.string());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(song);
+    channel = PlaySound(song, channel);
+    EXPECT_TRUE(channel->Playing());
+  }
+  EXPECT_FALSE(channel->Playing());  // freeing the song stops it
+  EXPECT_FALSE(LoadSong(path.string()));
+}
+
+TEST_F(SoundTest, EffectsDecodedInTheBackgroundAreReadyAtFirstUse) {
+  RegisterClip("../sfx/click.ogg");
+  const std::vector<SoundPtr> sounds =
+      LoadSoundsInBackground({"incbin::../sfx/click.ogg", "incbin::../sfx/none.ogg"}, {SOUND_LOOP, 0});
+  ASSERT_EQ(sounds.size(), 2u);
+  ASSERT_TRUE(sounds[0]);
+  EXPECT_FALSE(sounds[1]);  // missing: known at once
+  EXPECT_TRUE(sounds[0]->loop);
+  EXPECT_NEAR(sounds[0]->Seconds(), 1.0, 0.05);
+  const ChannelPtr channel = PlaySound(sounds[0]);
+  EXPECT_TRUE(channel->Playing());
 }
