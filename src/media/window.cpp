@@ -230,6 +230,9 @@ bool OpenWindow(int depth) {
   }
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  // When the software renderer is chosen, its frame goes to the window by the X server's
+  // own means; otherwise SDL would first start OpenGL just to see who made the driver.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // The largest whole multiple of 640×480 that fits the desktop with room for decorations.
   int scale = 1;
   SDL_Rect usable;
