@@ -14,7 +14,7 @@ namespace {
 // A picture with soft alpha, like the game's artwork.
 ImagePtr Picture(int w, int h, int frames = 1) {
   ImagePtr img = CreateImage(w, h, frames, IMG_FILTERED);
-  for (auto& pm : img->pixmaps)
+  for (auto& pm : img->Pixmaps())
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const double d = std::hypot(x - w / 2.0, y - h / 2.0) / (std::min(w, h) / 2.0);
@@ -28,7 +28,7 @@ ImagePtr Picture(int w, int h, int frames = 1) {
 ImagePtr Opaque(int w, int h) {
   ImagePtr img = CreateImage(w, h, 1, IMG_FILTERED);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) img->pixmaps[0]->WritePixel(x, y, 0xFF000000u | uint32_t(x * 7 + y * 3));
+    for (int x = 0; x < w; ++x) img->Pixmaps()[0]->WritePixel(x, y, 0xFF000000u | uint32_t(x * 7 + y * 3));
   return img;
 }
 

@@ -42,7 +42,7 @@ const char* const TEd::BALLOON_KEYS[5] = {
 TEd::TEd() {
   ColPic = CreateImage(1, 1, 1, 0);
   if (ColPic) {
-    ColPic->pixmaps[0]->WritePixel(0, 0, 0xFFFFFFFF);
+    ColPic->Pixmaps()[0]->WritePixel(0, 0, 0xFFFFFFFF);
     ColPic->PixelsChanged(0);
     SetImageHandle(ColPic, 0, 0);
   }

@@ -33,11 +33,11 @@ struct Mark {
 
 std::array<std::vector<Mark>, 32> layers;
 
-bool ImageMark(const TImage& image, float x, float y, int frame, Mark& m) {
+bool ImageMark(TImage& image, float x, float y, int frame, Mark& m) {
   const DrawState& s = CurrentDrawState();
   const double det = double(s.tform_ix) * s.tform_jy - double(s.tform_iy) * s.tform_jx;
   if (std::fabs(det) < 1e-9) return false;
-  m.pixels = image.pixmaps[size_t(frame)];
+  m.pixels = image.Pixmaps()[size_t(frame)];
   m.pw = image.width;
   m.ph = image.height;
   m.ox = x + s.origin_x;

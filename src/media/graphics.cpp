@@ -301,6 +301,6 @@ void GrabImage(const ImagePtr& image, int x, int y, int frame) {
   if (!image || frame < 0 || frame >= image->FrameCount()) return;
   const PixmapPtr grabbed = GrabPixmap(int(x - image->handle_x), int(y - image->handle_y), image->width,
                                        image->height);
-  image->pixmaps[size_t(frame)] = grabbed;
+  image->Pixmaps()[size_t(frame)] = grabbed;
   image->PixelsChanged(frame);
 }

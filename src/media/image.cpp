@@ -1,13 +1,12 @@
 #include "media/image.h"
 
 #include "media/backend.h"
+#include "media/image_decode.h"
 #include "media/stream.h"
 
-#include <jpeglib.h>
 #include <png.h>
 
 #include <algorithm>
-#include <csetjmp>
 #include <cstring>
 
 namespace {
@@ -15,78 +14,6 @@ namespace {
 int defaultFlags = 3;
 int maskR = 0, maskG = 0, maskB = 0;
 bool autoMidHandle = false;
-
-PixmapPtr DecodePng(const std::vector<uint8_t>& bytes) {
-  png_image img;
-  std::memset(&img, 0, sizeof img);
-  img.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&img, bytes.data(), bytes.size())) return nullptr;
-  if (img.width == 0 || img.height == 0 || img.width > 16384 || img.height > 16384) {
-    png_image_free(&img);
-    return nullptr;
-  }
-  img.format = PNG_FORMAT_BGRA;  // little-endian words read as 0xAARRGGBB
-  auto pm = std::make_shared<TPixmap>(int(img.width), int(img.height));
-  if (!png_image_finish_read(&img, nullptr, pm->pixels.data(), 0, nullptr)) {
-    png_image_free(&img);
-    return nullptr;
-  }
-  return pm;
-}
-
-struct JpegError {
-  jpeg_error_mgr mgr;
-  std::jmp_buf jump;
-};
-
-void JpegFail(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
-
-// C++ objects live in the caller's frame so that the error jump skips no destructor.
-struct JpegJob {
-  std::vector<uint8_t> row;
-  PixmapPtr pixmap;
-};
-
-bool DecodeJpegInto(const std::vector<uint8_t>& bytes, JpegJob* job) {
-  jpeg_decompress_struct cinfo;
-  JpegError err;
-  cinfo.err = jpeg_std_error(&err.mgr);
-  err.mgr.error_exit = JpegFail;
-  if (setjmp(err.jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    return false;
-  }
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&cinfo);
-  if (cinfo.output_width > 16384 || cinfo.output_height > 16384) {
-    jpeg_destroy_decompress(&cinfo);
-    return false;
-  }
-  job->pixmap = std::make_shared<TPixmap>(int(cinfo.output_width), int(cinfo.output_height));
-  job->row.resize(size_t(cinfo.output_width) * 3);
-  TPixmap& pm = *job->pixmap;
-  while (cinfo.output_scanline < cinfo.output_height) {
-    const int y = int(cinfo.output_scanline);
-    JSAMPROW rows[1] = {job->row.data()};
-    jpeg_read_scanlines(&cinfo, rows, 1);
-    const uint8_t* in = job->row.data();
-    uint32_t* out = &pm.pixels[size_t(y) * pm.width];
-    for (int x = 0; x < pm.width; ++x)
-      out[x] = 0xFF000000u | (uint32_t(in[x * 3]) << 16) | (uint32_t(in[x * 3 + 1]) << 8) |
-               in[x * 3 + 2];
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  return true;
-}
-
-PixmapPtr DecodeJpeg(const std::vector<uint8_t>& bytes) {
-  JpegJob job;
-  return DecodeJpegInto(bytes, &job) ? job.pixmap : nullptr;
-}
 
 int ResolveFlags(int flags) { return flags == -1 ? defaultFlags : flags; }
 
@@ -105,12 +32,23 @@ ImagePtr NewImage(int w, int h, int flags) {
   return image;
 }
 
-void ApplyMask(TPixmap& pm, const TImage& image) {
-  if (!(image.flags & IMG_MASKED)) return;
-  const uint32_t key = (uint32_t(image.mask_r & 255) << 16) | (uint32_t(image.mask_g & 255) << 8) |
-                       uint32_t(image.mask_b & 255);
-  for (uint32_t& p : pm.pixels)
-    if ((p & 0xFFFFFF) == key) p &= 0x00FFFFFF;
+uint32_t MaskKey(const TImage& image) {
+  return (uint32_t(image.mask_r & 255) << 16) | (uint32_t(image.mask_g & 255) << 8) | uint32_t(image.mask_b & 255);
+}
+
+// The picture's bytes, its size read from its header; nullptr when it is no picture.
+std::shared_ptr<ImageSource> OpenPicture(const std::string& path, int& width, int& height) {
+  auto source = std::make_shared<ImageSource>();
+  source->bytes = ReadAllBytes(path);
+  if (!source->bytes.Valid() || !ReadImageSize(source->bytes.Data(), source->bytes.Size(), width, height))
+    return nullptr;
+  return source;
+}
+
+void StartDecoding(TImage& image, std::shared_ptr<ImageSource> source, int frames) {
+  source->masked = (image.flags & IMG_MASKED) != 0;
+  source->maskKey = MaskKey(image);
+  image.DecodeFrom(std::move(source), frames);
 }
 
 }  // namespace
@@ -140,12 +78,46 @@ void TImage::PixelsChanged(int frame) {
   if (textures) textures->Invalidate(frame);
 }
 
-PixmapPtr DecodeImage(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0) return DecodePng(bytes);
-  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-    return DecodeJpeg(bytes);
-  return nullptr;
+void TImage::DecodeFrom(std::shared_ptr<const ImageSource> source, int frames) {
+  frames_ = frames;
+  source_ = std::move(source);
+  pixmaps_.clear();
+  job_ = std::make_shared<DecodeJob>(source_, width, height);
+  DecodeInBackground(job_);
 }
+
+void TImage::MakeBlankFrames(int frames) {
+  frames_ = frames;
+  pixmaps_.clear();
+  for (int i = 0; i < frames; ++i) pixmaps_.push_back(std::make_shared<TPixmap>(width, height));
+}
+
+void TImage::Collect() {
+  if (!pixmaps_.empty()) return;
+  if (job_) {
+    pixmaps_ = job_->Take();
+    job_.reset();
+  } else if (source_) {
+    pixmaps_ = DecodeFrames(*source_, width, height);
+  }
+}
+
+std::vector<PixmapPtr>& TImage::Pixmaps() {
+  Collect();
+  read_ = true;
+  return pixmaps_;
+}
+
+const TPixmap& TImage::TexturePixels(int frame) {
+  Collect();
+  return *pixmaps_[size_t(frame)];
+}
+
+void TImage::DropUnreadPixels() {
+  if (!read_ && source_) pixmaps_.clear();
+}
+
+PixmapPtr DecodeImage(const std::vector<uint8_t>& bytes) { return DecodePicture(bytes.data(), bytes.size()); }
 
 std::vector<uint8_t> EncodePixmapPNG(const TPixmap& pixmap) {
   png_image img;
@@ -172,44 +144,36 @@ bool SavePixmapPNG(const PixmapPtr& pixmap, const std::string& path) {
 }
 
 ImagePtr LoadImage(const std::string& path, int flags) {
-  std::vector<uint8_t> bytes;
-  if (!LoadBytes(path, bytes)) return nullptr;
-  PixmapPtr pm = DecodeImage(bytes);
-  if (!pm) return nullptr;
-  ImagePtr image = NewImage(pm->width, pm->height, ResolveFlags(flags));
-  ApplyMask(*pm, *image);
-  image->pixmaps.push_back(pm);
+  int w = 0, h = 0;
+  std::shared_ptr<ImageSource> source = OpenPicture(path, w, h);
+  if (!source) return nullptr;
+  ImagePtr image = NewImage(w, h, ResolveFlags(flags));
+  StartDecoding(*image, std::move(source), 1);
   return image;
 }
 
 ImagePtr LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int firstCell,
                        int cellCount, int flags) {
   if (cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount <= 0) return nullptr;
-  std::vector<uint8_t> bytes;
-  if (!LoadBytes(path, bytes)) return nullptr;
-  PixmapPtr sheet = DecodeImage(bytes);
-  if (!sheet) return nullptr;
-  const int perRow = sheet->width / cellWidth;
-  const int rows = sheet->height / cellHeight;
+  int w = 0, h = 0;
+  std::shared_ptr<ImageSource> source = OpenPicture(path, w, h);
+  if (!source) return nullptr;
+  const int perRow = w / cellWidth;
+  const int rows = h / cellHeight;
   if (perRow <= 0 || int64_t(perRow) * rows < int64_t(firstCell) + cellCount) return nullptr;
+  source->cellWidth = cellWidth;
+  source->cellHeight = cellHeight;
+  source->firstCell = firstCell;
+  source->cellCount = cellCount;
   ImagePtr image = NewImage(cellWidth, cellHeight, ResolveFlags(flags));
-  for (int k = firstCell; k < firstCell + cellCount; ++k) {
-    auto pm = std::make_shared<TPixmap>(cellWidth, cellHeight);
-    const int sx = (k % perRow) * cellWidth;
-    const int sy = (k / perRow) * cellHeight;
-    for (int y = 0; y < cellHeight; ++y)
-      std::memcpy(&pm->pixels[size_t(y) * cellWidth], &sheet->pixels[size_t(sy + y) * sheet->width + sx],
-                  size_t(cellWidth) * 4);
-    ApplyMask(*pm, *image);
-    image->pixmaps.push_back(pm);
-  }
+  StartDecoding(*image, std::move(source), cellCount);
   return image;
 }
 
 ImagePtr CreateImage(int width, int height, int frames, int flags) {
   if (width <= 0 || height <= 0 || frames <= 0) return nullptr;
   ImagePtr image = NewImage(width, height, ResolveFlags(flags));
-  for (int i = 0; i < frames; ++i) image->pixmaps.push_back(std::make_shared<TPixmap>(width, height));
+  image->MakeBlankFrames(frames);
   return image;
 }
 

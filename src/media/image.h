@@ -1,6 +1,9 @@
-// Images: decoded pixels per frame (kept for pixel reads and collision tests) plus the
-// textures drawn from them, created on first draw so images may load before the screen
-// opens. An image strip has many equal frames cut from one picture.
+// Images: the textures drawn from a picture, created on first draw so images may load
+// before the screen opens, and its decoded pixels per frame where the game reads them
+// (pixel reads, collision tests, grabs). A loaded picture decodes on a worker thread; its
+// pixels are dropped once every frame has its texture unless the game has read them, and
+// decoded again from the program's bytes should they be needed after all. An image strip
+// has many equal frames cut from one picture.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +36,8 @@ int PixmapHeight(const PixmapPtr& p);
 uint32_t ReadPixel(const PixmapPtr& p, int x, int y);
 
 struct TextureSet;  // back-end textures, one per frame
+struct ImageSource;
+class DecodeJob;
 
 class TImage {
 public:
@@ -46,13 +51,31 @@ public:
   int flags = 0;
   int mask_r = 0, mask_g = 0, mask_b = 0;
   float handle_x = 0, handle_y = 0;
-  std::vector<PixmapPtr> pixmaps;  // one per frame
 
-  int FrameCount() const { return int(pixmaps.size()); }
+  int FrameCount() const { return frames_; }
+  // The pixels, one pixmap per frame, to read or change; the image keeps them from now on.
+  std::vector<PixmapPtr>& Pixmaps();
   // Call after changing a frame's pixels so its texture is rebuilt.
   void PixelsChanged(int frame);
 
   std::unique_ptr<TextureSet> textures;
+
+  // For the media layer: the image gets its frames from a picture, decoded in the background.
+  void DecodeFrom(std::shared_ptr<const ImageSource> source, int frames);
+  // Blank frames of the image's size.
+  void MakeBlankFrames(int frames);
+  // A frame's pixels to make its texture from, without keeping them.
+  const TPixmap& TexturePixels(int frame);
+  // Every texture has been made: pixels the game has not read go.
+  void DropUnreadPixels();
+
+private:
+  void Collect();
+  int frames_ = 0;
+  std::vector<PixmapPtr> pixmaps_;  // empty while decoding or dropped
+  std::shared_ptr<DecodeJob> job_;
+  std::shared_ptr<const ImageSource> source_;
+  bool read_ = false;  // the game reads the pixels: they stay
 };
 using ImagePtr = std::shared_ptr<TImage>;
 

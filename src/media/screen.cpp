@@ -94,8 +94,8 @@ std::vector<uint32_t> BledPixels(const TPixmap& pm, bool cutout) {
   return out;
 }
 
-SDL_Texture* MakeTexture(const TImage& image, int frame, bool cutout) {
-  const TPixmap& pm = *image.pixmaps[size_t(frame)];
+SDL_Texture* MakeTexture(TImage& image, int frame, bool cutout) {
+  const TPixmap& pm = image.TexturePixels(frame);
   SDL_Texture* t = SDL_CreateTexture(TheScreen().renderer, SDL_PIXELFORMAT_ARGB8888,
                                      SDL_TEXTUREACCESS_STATIC, pm.width, pm.height);
   if (!t) return nullptr;
@@ -103,6 +103,10 @@ SDL_Texture* MakeTexture(const TImage& image, int frame, bool cutout) {
   SDL_UpdateTexture(t, nullptr, pixels.data(), pm.width * 4);
   SDL_SetTextureScaleMode(t, (image.flags & IMG_FILTERED) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   return t;
+}
+
+bool AllMade(const std::vector<SDL_Texture*>& textures) {
+  return !textures.empty() && std::all_of(textures.begin(), textures.end(), [](SDL_Texture* t) { return t; });
 }
 
 }  // namespace
@@ -144,7 +148,11 @@ SDL_Texture* FrameTexture(TImage& image, int frame, bool cutout) {
   }
   std::vector<SDL_Texture*>& v = cutout ? image.textures->cutout : image.textures->normal;
   if (v.size() < size_t(image.FrameCount())) v.resize(size_t(image.FrameCount()), nullptr);
-  if (!v[size_t(frame)]) v[size_t(frame)] = MakeTexture(image, frame, cutout);
+  if (!v[size_t(frame)]) {
+    v[size_t(frame)] = MakeTexture(image, frame, cutout);
+    if (AllMade(image.textures->normal) && (image.textures->cutout.empty() || AllMade(image.textures->cutout)))
+      image.DropUnreadPixels();
+  }
   return v[size_t(frame)];
 }
 

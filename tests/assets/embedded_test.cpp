@@ -56,7 +56,7 @@ TEST_F(Embedded, ImagesDecodeAtTheirSizesWithoutVisiblePureBlack) {
     EXPECT_EQ(img->width, e.width);
     EXPECT_EQ(img->height, e.height);
     int black = 0;
-    for (uint32_t p : img->pixmaps[0]->pixels) black += (p >> 24) != 0 && (p & 0xFFFFFF) == 0;
+    for (uint32_t p : img->Pixmaps()[0]->pixels) black += (p >> 24) != 0 && (p & 0xFFFFFF) == 0;
     EXPECT_EQ(black, 0) << "visible pure-black pixels (they would turn transparent in the game)";
   }
 }

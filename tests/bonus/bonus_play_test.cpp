@@ -170,7 +170,7 @@ TEST_F(BonusPlay, TheTimeBarFillsFromTheTopAsTheShotTimeRunsOut) {
   Clear(g);
   ASSERT_TRUE(g.TimeBar);
   const int x = 94 + 23, top = g.Offset_Y + 86;
-  auto barAt = [&](int frame, int y) { return Rgb(g.TimeBar->pixmaps[size_t(frame)]->ReadPixel(23, y - g.Offset_Y - 64)); };
+  auto barAt = [&](int frame, int y) { return Rgb(g.TimeBar->Pixmaps()[size_t(frame)]->ReadPixel(23, y - g.Offset_Y - 64)); };
   auto drawn = [&](float timeLeft) {
     g.StartTime = Millisecs() - int(float(g.GameTime) * (1 - timeLeft));
     g.PauseTime = 0;

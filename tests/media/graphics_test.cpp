@@ -1,6 +1,7 @@
 #include "media/collision.h"
 #include "media/graphics.h"
 #include "media/platform.h"
+#include "media/resource_store.h"
 #include "support/headless.h"
 
 namespace {
@@ -54,8 +55,8 @@ TEST_F(Graphics, DefaultFlagsSevenMaskBlackPixels) {
   ImagePtr img = MakeImage("masked.png", 4, 1, [](int x, int) { return x < 2 ? 0xFF000000u : 0xFFFF0000u; });
   ASSERT_TRUE(img);
   EXPECT_EQ(img->flags, 7);
-  EXPECT_EQ(img->pixmaps[0]->ReadPixel(0, 0) >> 24, 0u);
-  EXPECT_EQ(img->pixmaps[0]->ReadPixel(3, 0), 0xFFFF0000u);
+  EXPECT_EQ(img->Pixmaps()[0]->ReadPixel(0, 0) >> 24, 0u);
+  EXPECT_EQ(img->Pixmaps()[0]->ReadPixel(3, 0), 0xFFFF0000u);
   SetClsColor(255, 255, 255);
   Cls();
   SetBlend(BLEND_ALPHA);
@@ -63,7 +64,7 @@ TEST_F(Graphics, DefaultFlagsSevenMaskBlackPixels) {
   EXPECT_EQ(Rgb(PixelAt(10, 10)), 0xFFFFFFu);
   EXPECT_EQ(Rgb(PixelAt(13, 10)), 0xFF0000u);
   ImagePtr plain = MakeImage("plain.png", 1, 1, [](int, int) { return 0xFF000000u; }, 0);
-  EXPECT_EQ(plain->pixmaps[0]->ReadPixel(0, 0), 0xFF000000u);
+  EXPECT_EQ(plain->Pixmaps()[0]->ReadPixel(0, 0), 0xFF000000u);
 }
 
 TEST_F(Graphics, AutoCentringSetsTheHandleAtLoadTime) {
@@ -84,8 +85,8 @@ TEST_F(Graphics, StripsCutCellsRowByRow) {
   ImagePtr strip = LoadAnimImage("incbin::../test/sheet.png", 2, 2, 1, 4, 0);
   ASSERT_TRUE(strip);
   ASSERT_EQ(strip->FrameCount(), 4);
-  EXPECT_EQ(Rgb(strip->pixmaps[0]->ReadPixel(0, 0)), 0x010101u);  // cell 1 is frame 0
-  EXPECT_EQ(Rgb(strip->pixmaps[3]->ReadPixel(1, 1)), 0x040404u);
+  EXPECT_EQ(Rgb(strip->Pixmaps()[0]->ReadPixel(0, 0)), 0x010101u);  // cell 1 is frame 0
+  EXPECT_EQ(Rgb(strip->Pixmaps()[3]->ReadPixel(1, 1)), 0x040404u);
   EXPECT_EQ(LoadAnimImage("incbin::../test/sheet.png", 2, 2, 3, 4, 0), nullptr);  // too few cells
 }
 
@@ -197,4 +198,37 @@ TEST_F(Graphics, DriverRunsAtEveryPresentWithTheVirtualClock) {
   EXPECT_EQ(times[1] - times[0], 16);
   EXPECT_EQ(times[2] - times[1], 17);
   EXPECT_GE(times[0], start);
+}
+
+TEST_F(Graphics, PicturesDecodedInTheBackgroundDrawAndReadAlike) {
+  const auto colour = [](int x, int y) { return x == 0 && y == 0 ? 0xFF000000u : Solid(uint32_t(x * 40) << 16 | uint32_t(y * 40)); };
+  ImagePtr drawn = MakeImage("drawn.png", 4, 4, colour, IMG_MASKED);
+  ImagePtr gone = LoadImage("incbin::../test/drawn.png");  // released before its decode: harmless
+  gone.reset();
+  ASSERT_TRUE(drawn);
+  EXPECT_EQ(drawn->FrameCount(), 1);
+  SetClsColor(255, 255, 255);
+  Cls();
+  SetBlend(BLEND_ALPHA);
+  DrawImage(drawn, 10, 10);  // its texture made, the pixels nobody read can go
+  DrawImage(drawn, 20, 10);
+  SetBlend(BLEND_MASK);  // a cut-out texture after that decodes the picture again
+  DrawImage(drawn, 30, 10);
+  for (int x : {10, 20, 30}) {
+    EXPECT_EQ(Rgb(PixelAt(x, 10)), 0xFFFFFFu) << x;  // the mask colour is transparent
+    EXPECT_EQ(Rgb(PixelAt(x + 3, 12)), 0x780050u) << x;
+  }
+  EXPECT_EQ(drawn->Pixmaps()[0]->ReadPixel(3, 2), 0xFF780050u);  // read after all: decoded again
+
+  // A picture whose header is sound but whose data is damaged: transparent frames.
+  std::vector<uint8_t> png = EncodePixmapPNG(TPixmap(6, 2));
+  png.resize(png.size() - 20);
+  static std::vector<uint8_t> damaged;
+  damaged = png;
+  RegisterResource("../test/damaged.png", damaged.data(), damaged.size());
+  ImagePtr strip = LoadAnimImage("incbin::../test/damaged.png", 2, 2, 0, 3, 0);
+  ASSERT_TRUE(strip);
+  ASSERT_EQ(strip->Pixmaps().size(), 3u);
+  EXPECT_EQ(strip->Pixmaps()[2]->ReadPixel(1, 1), 0u);
+  DrawImage(strip, 0, 0, 2);
 }
