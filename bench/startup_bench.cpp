@@ -123,8 +123,8 @@ void HiddenCpu(benchmark::State& state, const Build& build, const std::string& r
       return;
     }
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    const std::string unmap = "xdotool search --sync --onlyvisible --pid " + std::to_string(game.Pid()) +
-                              " windowunmap >/dev/null 2>&1";
+    const std::string unmap = "xdotool windowunmap --sync \"$(xdotool search --sync --onlyvisible --pid " +
+                              std::to_string(game.Pid()) + " 2>/dev/null | head -n 1)\" >/dev/null 2>&1";
     if (std::system(unmap.c_str()) != 0) {
       state.SkipWithError("xdotool could not unmap the window");
       return;
