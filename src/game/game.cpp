@@ -75,6 +75,7 @@ int TGame::Play() {
   User = Users->GetCurrentUser();
   fade_ = 0;
   lampCounter_ = 0;
+  FocusLostHit();  // only a loss during the level counts
   while (!QuitGame) {
     Cls();
     const Flow flow = StatePreStep();
@@ -82,6 +83,8 @@ int TGame::Play() {
     if (flow == Flow::EndLoop) break;
     if (flow == Flow::SkipFrame) continue;
     PollInput();
+    // Away from the window in the middle of a level: the menu opens and the clock stops.
+    if (FocusLostHit() && GameState == PLAY_GAME && ShowBonusGame == 0) OpenOptions();
     RunClock();
     const bool messagePending =
         ShowNewRank || ShowFreezeMessage || ShowMeditation > 0 || ShowFlying || ShowTorch;

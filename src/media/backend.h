@@ -35,6 +35,7 @@ struct Screen {
   uint32_t generation = 0;         // changes whenever a renderer is created
   bool fullscreen = false;
   bool fullscreenByHand = false;  // laid over the display without a window manager
+  bool hidden = false;            // minimised or unmapped: nothing to show
   SDL_Rect windowedPlace{};       // where the window was before that
   std::string title = "Quorvale";
 };

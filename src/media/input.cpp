@@ -15,6 +15,7 @@ struct InputState {
   int mouseX = 0, mouseY = 0;
   int wheel = 0, wheelSeen = 0;
   std::deque<int> chars;
+  bool focusLost = false;
 };
 
 InputState state;
@@ -121,3 +122,12 @@ void InjectChar(int code) {
 }
 
 void ResetInput() { state = InputState{}; }
+
+bool FocusLostHit() {
+  PumpPlatformEvents();
+  const bool lost = state.focusLost;
+  state.focusLost = false;
+  return lost;
+}
+
+void InjectFocusLoss() { state.focusLost = true; }

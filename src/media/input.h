@@ -22,6 +22,8 @@ int KeyHit(int key);
 bool KeyDown(int key);
 int GetChar();  // next typed character, 0 when none; the queue holds up to 256
 void FlushKeys();   // key hits, key states and the typed-character queue
+// Whether the window lost the keyboard focus (or was minimised) since the last call.
+bool FocusLostHit();
 void FlushMouse();  // button hits and states, wheel movement
 
 // What the window system (or a test driver) reports. Mouse coordinates are frame pixels.
@@ -30,4 +32,5 @@ void InjectMouseButton(int button, bool down);
 void InjectWheel(int steps);
 void InjectKey(int key, bool down, bool repeat = false);
 void InjectChar(int code);
+void InjectFocusLoss();
 void ResetInput();

@@ -228,6 +228,12 @@ std::string TStream::ReadLine() {
   return s;
 }
 
+bool TBufferStream::WriteRaw(const void* src, size_t n) {
+  const auto* b = static_cast<const uint8_t*>(src);
+  bytes.insert(bytes.end(), b, b + n);
+  return true;
+}
+
 void TStream::WriteByte(uint8_t v) { WriteRaw(&v, 1); }
 
 void TStream::WriteShort(int16_t v) {

@@ -61,6 +61,16 @@ private:
 
 using StreamPtr = std::shared_ptr<TStream>;
 
+// A write stream into memory: the encodings above, collected in bytes.
+class TBufferStream : public TStream {
+public:
+  std::vector<uint8_t> bytes;
+
+protected:
+  size_t ReadRaw(void*, size_t) override { return 0; }
+  bool WriteRaw(const void* src, size_t n) override;
+};
+
 // nullptr when the file or resource cannot be opened.
 StreamPtr ReadStream(const std::string& path);
 // Reads bytes held in memory, which must outlive the stream.

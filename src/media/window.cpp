@@ -108,6 +108,8 @@ void SetFullscreen(bool on) {
   Screen& s = TheScreen();
   if (!s.window || on == s.fullscreen) return;
   s.fullscreen = on;
+  // Full screen shows each frame at the display's refresh, so drifting scenery never tears.
+  SDL_RenderSetVSync(s.renderer, on ? 1 : 0);
   if (on) {
     s.fullscreenByHand = !media_detail::WindowManagerRuns(s.window);
     if (!s.fullscreenByHand) {
@@ -143,6 +145,28 @@ void AddTypedText(const char* utf8) {
     ++p;
     for (; extra > 0 && (*p & 0xC0) == 0x80; --extra, ++p) code = (code << 6) | (*p & 0x3F);
     InjectChar(code);
+  }
+}
+
+void HandleWindowEvent(Uint8 event) {
+  Screen& s = TheScreen();
+  switch (event) {
+    case SDL_WINDOWEVENT_HIDDEN:
+    case SDL_WINDOWEVENT_MINIMIZED:
+      s.hidden = true;
+      InjectFocusLoss();
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      InjectFocusLoss();
+      break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_EXPOSED:
+      s.hidden = false;
+      break;
+    default:
+      break;
   }
 }
 
@@ -189,6 +213,9 @@ void HandleEvent(const SDL_Event& e) {
     }
     case SDL_MOUSEWHEEL:
       InjectWheel(e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y);
+      break;
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(e.window.event);
       break;
     default:
       media_detail::DesktopEvent(e);
@@ -263,6 +290,17 @@ bool OpenWindow(int depth) {
 void ShowFrameInWindow() {
   Screen& s = TheScreen();
   if (!s.window) return;
+  // Nobody can see the window: no frames, only the window system's events until it shows
+  // again or is closed.
+  SDL_Event e;
+  while (s.hidden) {
+    if (!SDL_WaitEventTimeout(&e, 250)) {
+      if ((SDL_GetWindowFlags(s.window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0) s.hidden = false;
+      continue;
+    }
+    HandleEvent(e);
+    if (e.type == SDL_QUIT) break;
+  }
   DrawLetterboxed();
   SDL_RenderPresent(s.renderer);
   BindFrame();

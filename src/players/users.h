@@ -71,6 +71,7 @@ public:
   static void AddMaxDataEx(const std::string& userName, const std::string& setName, int level);
 
   // Writes through a temporary file; false when anything failed (the old file stays).
+  // Profiles just as the file holds them are not written again.
   bool Save();
   // false when the file cannot be opened. A damaged file keeps the profiles read whole
   // and is copied aside before the next Save writes over it.
@@ -85,8 +86,10 @@ public:
 private:
   UserPtr FindUser(const std::string& name) const;
   bool KeepDamagedFile(const std::string& path);
+  std::vector<uint8_t> Encoded() const;
 
   bool keepDamagedFile_ = false;
+  std::vector<uint8_t> onDisk_;  // the profiles as last read whole or written; empty: unknown
 };
 using UsersPtr = std::shared_ptr<TUsers>;
 

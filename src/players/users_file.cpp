@@ -101,11 +101,13 @@ bool TUsers::Load() {
     DebugLog("Error loading users...");
     // A file that exists but cannot be read must survive the next save.
     keepDamagedFile_ = FileExists(path);
+    onDisk_.clear();
     return false;
   }
   DebugLog("opend");
-  Read(*s);
+  const bool whole = Read(*s);
   s->Close();
+  onDisk_ = whole ? Encoded() : std::vector<uint8_t>();
   DebugLog("Users loaded successful...");
   return true;
 }
@@ -147,19 +149,29 @@ bool TUsers::Read(TStream& s) {
   return whole;
 }
 
+std::vector<uint8_t> TUsers::Encoded() const {
+  TBufferStream s;
+  s.WriteInt(int32_t(UserList.size()));
+  s.WriteInt(CurrentUserIndex);
+  for (const auto& u : UserList) WriteProfile(s, *u);
+  return std::move(s.bytes);
+}
+
 bool TUsers::Save() {
   const std::string path = FilePath();
+  std::vector<uint8_t> bytes = Encoded();
+  // Nothing changed: no write (and no wait for the disk) on the game's frame.
+  if (!keepDamagedFile_ && bytes == onDisk_ && FileExists(path)) return true;
   if (keepDamagedFile_ && !KeepDamagedFile(path)) {
     DebugLog("users.cfg could not be copied aside; not overwritten");
     return false;
   }
   StreamPtr s = WriteStream(path);
   if (!s) return false;
-  s->WriteInt(int32_t(UserList.size()));
-  s->WriteInt(CurrentUserIndex);
-  for (const auto& u : UserList) WriteProfile(*s, *u);
+  s->WriteString(std::string(bytes.begin(), bytes.end()));
   const bool ok = s->Close();
   if (!ok) DebugLog("Error saving users: " + path);
+  onDisk_ = ok ? std::move(bytes) : std::vector<uint8_t>();
   return ok;
 }
 

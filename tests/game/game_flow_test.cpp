@@ -80,12 +80,13 @@ TEST_F(GameFlow, NoAfterATimeOutEndsTheGame) {
   EXPECT_EQ(user->Score, 300);
 }
 
-TEST_F(GameFlow, EscapeAndTheMenuButtonOpenTheOptionsAndHoldTheClock) {
+TEST_F(GameFlow, EscapeTheMenuButtonAndLeavingTheWindowOpenTheOptionsAndHoldTheClock) {
   WriteSet("options", {TwoPieces(0, 60)});
   TGame& g = StartGame();
   int before = 0;
   Script s;
   StartPlaying(s, g);
+  s.Wait(2).Do([&] { EXPECT_EQ(g.GameState, PLAY_GAME) << "the focus lost before the level does not count"; });
   s.Wait(70);
   s.Do([&] { before = g.CurrTime; });
   s.TapKey(KEY_ESCAPE);
@@ -104,7 +105,16 @@ TEST_F(GameFlow, EscapeAndTheMenuButtonOpenTheOptionsAndHoldTheClock) {
   s.Until([&] { return g.GameState == PLAY_GAME; }, 30, "the options to close");
   s.Wait(1);
   s.Do([&] { EXPECT_EQ(g.CurrTime, before); });
+  // So does the window losing the focus (another window, minimising).
+  s.Do([] { InjectFocusLoss(); });
+  s.Until([&] { return g.GameState == OPTION_MENU; }, 2, "the options");
+  s.Wait(300);
+  s.Click(OPTIONS_OK_X, OPTIONS_OK_Y);
+  s.Until([&] { return g.GameState == PLAY_GAME; }, 30, "the options to close");
+  s.Wait(1);
+  s.Do([&] { EXPECT_EQ(g.CurrTime, before); });
   s.Stop();
+  InjectFocusLoss();
   RunPlay(s);
 }
 

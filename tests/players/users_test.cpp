@@ -259,6 +259,28 @@ TEST_F(UsersTest, InterruptedSaveLeavesTheOldFile) {
   EXPECT_EQ(LoadDir(DataFolder->GetPath()), std::vector<std::string>{"users.cfg"});  // no temporary left
 }
 
+TEST_F(UsersTest, UnchangedProfilesAreNotWrittenAgain) {
+  const std::string bytes = SaveTwoProfiles();
+  const auto inode = [] {
+    struct stat st{};
+    ::stat(TUsers::FilePath().c_str(), &st);
+    return st.st_ino;  // every write renames a new file into place
+  };
+  const ino_t first = inode();
+  EXPECT_TRUE(Users->Save());
+  EXPECT_EQ(inode(), first);
+  ASSERT_TRUE(Users->Load());
+  EXPECT_TRUE(Users->Save());
+  EXPECT_EQ(inode(), first);
+
+  Users->UserList[0]->Score = 5;
+  EXPECT_TRUE(Users->Save());
+  EXPECT_NE(inode(), first);
+  fs::remove(TUsers::FilePath());  // gone from under the game: written again
+  EXPECT_TRUE(Users->Save());
+  EXPECT_TRUE(fs::exists(TUsers::FilePath()));
+}
+
 TEST_F(UsersTest, DataFolderIsCreatedForTheGroup) {
   EXPECT_EQ(DataFolder->GetPath(), home_.string() + "/Ostravin/Quorvale/");
   const fs::path other = home_ / "other home";
