@@ -61,11 +61,7 @@ ImagePtr PieceImage(const PieceImageTable& table, int row, int element) {
 PixmapPtr GrabPlayField() { return GrabPixmap(4, 66, 449, 394); }
 
 int CountSilhouettePixels(const PixmapPtr& field) {
-  int count = 0;
-  for (int x = 0; x < field->width; ++x)
-    for (int y = 0; y < field->height; ++y)
-      if ((field->ReadPixel(x, y) & 0xFFFFFF) == 0) ++count;
-  return count;
+  return int(std::count_if(field->pixels.begin(), field->pixels.end(), [](uint32_t p) { return (p & 0xFFFFFF) == 0; }));
 }
 
 int TrayRow(int element) {

@@ -287,13 +287,17 @@ PixmapPtr GrabPixmap(int x, int y, int w, int h) {
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
   const int x1 = std::min(x + w, SCREEN_WIDTH), y1 = std::min(y + h, SCREEN_HEIGHT);
   if (x1 <= x0 || y1 <= y0) return pm;
-  std::vector<uint32_t> buf(size_t(x1 - x0) * (y1 - y0));
   const SDL_Rect rect{x0, y0, x1 - x0, y1 - y0};
-  if (SDL_RenderReadPixels(R(), &rect, SDL_PIXELFORMAT_ARGB8888, buf.data(), (x1 - x0) * 4) != 0)
+  // Straight into the pixmap at the on-screen part's place, rows w pixels apart.
+  uint32_t* first = &pm->pixels[size_t(y0 - y) * w + (x0 - x)];
+  if (SDL_RenderReadPixels(R(), &rect, SDL_PIXELFORMAT_ARGB8888, first, w * 4) != 0) {
+    std::fill(pm->pixels.begin(), pm->pixels.end(), 0u);
     return pm;
-  for (int yy = y0; yy < y1; ++yy)
-    for (int xx = x0; xx < x1; ++xx)
-      pm->pixels[size_t(yy - y) * w + (xx - x)] = buf[size_t(yy - y0) * (x1 - x0) + (xx - x0)] | 0xFF000000u;
+  }
+  for (int yy = y0; yy < y1; ++yy) {
+    uint32_t* row = &pm->pixels[size_t(yy - y) * w];
+    for (int xx = x0 - x; xx < x1 - x; ++xx) row[xx] |= 0xFF000000u;
+  }
   return pm;
 }
 
