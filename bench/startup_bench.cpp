@@ -78,14 +78,18 @@ double Seconds(const char* variable, double fallback) {
   return v ? std::atof(v) : fallback;
 }
 
+// Seconds to the game's first frame; negative (the run marked failed) when none came.
+double FirstFrame(benchmark::State& state, Launched& game) {
+  const double seconds = game.SecondsToFirstFrame(20);
+  if (seconds < 0) state.SkipWithError("no frame was presented");
+  return seconds;
+}
+
 void Launch(benchmark::State& state, const Build& build, const std::string& renderer) {
   for (auto _ : state) {
     Launched game({build.Game()}, RendererEnv(renderer));
-    const double seconds = game.SecondsToFirstFrame(20);
-    if (seconds < 0) {
-      state.SkipWithError("no frame was presented");
-      return;
-    }
+    const double seconds = FirstFrame(state, game);
+    if (seconds < 0) return;
     state.SetIterationTime(seconds);
   }
 }
@@ -93,10 +97,7 @@ void Launch(benchmark::State& state, const Build& build, const std::string& rend
 void IntroPeak(benchmark::State& state, const Build& build, const std::string& renderer) {
   for (auto _ : state) {
     Launched game({build.Game()}, RendererEnv(renderer));
-    if (game.SecondsToFirstFrame(20) < 0) {
-      state.SkipWithError("no frame was presented");
-      return;
-    }
+    if (FirstFrame(state, game) < 0) return;
     std::this_thread::sleep_for(std::chrono::duration<double>(Seconds("QV_BENCH_INTRO_SECONDS", 30)));
     state.counters["peak_MiB"] = game.KillPeakMiB();
   }
@@ -118,10 +119,7 @@ void PlayedLevelPeak(benchmark::State& state, const Build& build, const std::str
 void HiddenCpu(benchmark::State& state, const Build& build, const std::string& renderer) {
   for (auto _ : state) {
     Launched game({build.Game()}, RendererEnv(renderer));
-    if (game.SecondsToFirstFrame(20) < 0) {
-      state.SkipWithError("no frame was presented");
-      return;
-    }
+    if (FirstFrame(state, game) < 0) return;
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const std::string unmap = "xdotool windowunmap --sync \"$(xdotool search --sync --onlyvisible --pid " +
                               std::to_string(game.Pid()) + " 2>/dev/null | head -n 1)\" >/dev/null 2>&1";
@@ -137,32 +135,25 @@ void HiddenCpu(benchmark::State& state, const Build& build, const std::string& r
   }
 }
 
+using ProgramBenchmark = void (*)(benchmark::State&, const Build&, const std::string&);
+
+// Each measure for every build in turn, so that the builds' figures stand side by side.
 void RegisterProgramBenchmarks() {
   if (!std::getenv("DISPLAY")) return;
   const std::vector<Build> builds = Builds();
-  for (const char* renderer : {"software", "opengl"}) {
-    for (const Build& b : builds)
-      benchmark::RegisterBenchmark(("Launch/" + std::string(renderer) + "/" + b.name).c_str(), Launch, b,
-                                   std::string(renderer))
-          ->Iterations(5)
-          ->UseManualTime()
-          ->Unit(benchmark::kMillisecond);
-    for (const Build& b : builds)
-      benchmark::RegisterBenchmark(("IntroPeak/" + std::string(renderer) + "/" + b.name).c_str(), IntroPeak, b,
-                                   std::string(renderer))
-          ->Iterations(1)
-          ->Unit(benchmark::kMillisecond);
-    for (const Build& b : builds)
-      benchmark::RegisterBenchmark(("PlayedLevelPeak/" + std::string(renderer) + "/" + b.name).c_str(),
-                                   PlayedLevelPeak, b, std::string(renderer))
-          ->Iterations(1)
-          ->Unit(benchmark::kMillisecond);
-    for (const Build& b : builds)
-      benchmark::RegisterBenchmark(("HiddenCpu/" + std::string(renderer) + "/" + b.name).c_str(), HiddenCpu, b,
-                                   std::string(renderer))
-          ->Iterations(1)
-          ->Unit(benchmark::kMillisecond);
-  }
+  const std::pair<const char*, ProgramBenchmark> measures[] = {
+      {"Launch", Launch}, {"IntroPeak", IntroPeak}, {"PlayedLevelPeak", PlayedLevelPeak}, {"HiddenCpu", HiddenCpu}};
+  for (const std::string renderer : {"software", "opengl"})
+    for (const auto& [name, run] : measures)
+      for (const Build& b : builds) {
+        auto* bm = benchmark::RegisterBenchmark((std::string(name) + "/" + renderer + "/" + b.name).c_str(), run, b,
+                                                renderer);
+        bm->Unit(benchmark::kMillisecond);
+        if (run == Launch)
+          bm->Iterations(5)->UseManualTime();
+        else
+          bm->Iterations(1);
+      }
 }
 
 }  // namespace
