@@ -268,13 +268,16 @@ bool OpenWindow(int depth) {
   s.fullscreen = false;
   s.window = SDL_CreateWindow(s.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale,
-                              SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                              SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
   if (!s.window) return false;
   SDL_SetWindowMinimumSize(s.window, SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
   WindowOpened();
   s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
   if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_TARGETTEXTURE);
   if (!s.renderer) return false;
+  // Shown only now: the OpenGL renderer makes the window anew, and remaking a window the
+  // window manager is still mapping can wait forever for its unmap.
+  SDL_ShowWindow(s.window);
   SDL_RendererInfo info;
   if (SDL_GetRendererInfo(s.renderer, &info) == 0) DebugLog(std::string("Renderer: ") + info.name);
   s.target = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
