@@ -3,7 +3,9 @@
 #include "app/shell.h"
 #include "app/startup.h"
 #include "levels/puzzle_set.h"
+#include "media/audio.h"
 #include "media/graphics.h"
+#include "media/image.h"
 #include "players/users.h"
 
 #include <cstdlib>
@@ -35,5 +37,8 @@ bool OpenBenchFrame(Backend backend) {
   LoadGameGfx();
   LoadBackground(0);
   LoadPuzzleSet(0, false);
+  // A player reaches a level long after the start-up decodes have finished.
+  FinishBackgroundDecodes();
+  FinishSoundDecodes();
   return true;
 }

@@ -84,9 +84,13 @@ bool AudioAvailable() {
   return state == State::Open;
 }
 
-void CloseAudio() {
+void FinishSoundDecodes() {
   for (const auto& job : Pending()) job.wait();
   Pending().clear();
+}
+
+void CloseAudio() {
+  FinishSoundDecodes();
   if (state != State::Open) return;
   Mix_HaltChannel(-1);
   Mix_HaltMusic();

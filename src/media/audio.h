@@ -78,5 +78,7 @@ ChannelPtr AllocMusicChannel();
 ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel = nullptr);
 // Prepares the sound paused on the channel; SetPaused(false) starts it.
 ChannelPtr CueSound(const SoundPtr& sound, ChannelPtr channel = nullptr);
+// Waits until every sound queued for the worker thread is decoded.
+void FinishSoundDecodes();
 // Waits for background decodes, then closes the mixer.
 void CloseAudio();

@@ -87,6 +87,9 @@ ImagePtr LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, i
 ImagePtr CreateImage(int width, int height, int frames = 1, int flags = -1);
 // PNG encoding of a pixmap (screenshots, tests); false/empty on failure.
 std::vector<uint8_t> EncodePixmapPNG(const TPixmap& pixmap);
+// Waits until every picture queued for the worker thread is decoded (benchmarks measure
+// frames without that work).
+void FinishBackgroundDecodes();
 bool SavePixmapPNG(const PixmapPtr& pixmap, const std::string& path);
 // Decodes PNG or JPEG bytes into one pixmap; nullptr when the data is not an image.
 PixmapPtr DecodeImage(const std::vector<uint8_t>& bytes);

@@ -112,6 +112,10 @@ public:
     }
     wake_.notify_one();
   }
+  void WaitIdle() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
+  }
 
 private:
   void Run() {
@@ -123,15 +127,19 @@ private:
         if (stop_) return;
         job = queue_.front().lock();  // an image dropped before its turn needs nothing
         queue_.pop_front();
+        busy_ = true;
       }
       if (job) job->RunIfWaiting();
+      std::lock_guard<std::mutex> lock(mutex_);
+      busy_ = false;
+      idle_.notify_all();
     }
   }
   std::mutex mutex_;
-  std::condition_variable wake_;
+  std::condition_variable wake_, idle_;
   std::deque<std::weak_ptr<DecodeJob>> queue_;
   std::thread thread_;
-  bool stop_ = false;
+  bool stop_ = false, busy_ = false;
 };
 
 }  // namespace
@@ -211,7 +219,15 @@ std::vector<PixmapPtr> DecodeJob::Take() {
   return frames_;
 }
 
-void DecodeInBackground(const std::shared_ptr<DecodeJob>& job) {
+namespace {
+
+Worker& TheWorker() {
   static Worker worker;
-  worker.Add(job);
+  return worker;
 }
+
+}  // namespace
+
+void DecodeInBackground(const std::shared_ptr<DecodeJob>& job) { TheWorker().Add(job); }
+
+void FinishBackgroundDecodes() { TheWorker().WaitIdle(); }
