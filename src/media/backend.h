@@ -3,6 +3,8 @@
 // scaled into the window) and the headless one (a software renderer on a surface).
 #pragma once
 
+#include <SDL_blendmode.h>
+#include <SDL_pixels.h>
 #include <SDL_rect.h>
 
 #include <cstdint>
@@ -52,6 +54,16 @@ void ApplyViewport();
 // The desktop side of the window (desktop.cpp): icon once it opens, dropped files.
 void WindowOpened();
 void DesktopEvent(const SDL_Event& e);
+
+// Composed pictures (composed.cpp). Draws the whole texture onto the quad with corners tl,
+// tr, br, bl (screen pixels) from a composed picture; false when it cannot (another
+// renderer, a blending a clear margin would change), and the caller draws directly.
+bool DrawComposed(SDL_Texture* tex, const SDL_FPoint corners[4], SDL_BlendMode blend, SDL_Color color);
+// The same for an upright copy into dst at another size than the texture's.
+bool DrawComposedScaled(SDL_Texture* tex, const SDL_FRect& dst, SDL_BlendMode blend, SDL_Color color);
+// Before a texture dies; and before the renderer does (all of them).
+void ForgetComposed(SDL_Texture* tex);
+void ForgetAllComposed();
 
 }  // namespace media_detail
 

@@ -78,6 +78,9 @@ void DrawQuad(SDL_Texture* tex, float x0, float y0, float x1, float y1, float x,
     const Point2 a = Transform(x0, y0, x, y);
     const SDL_FRect dst{a.x, a.y, (x1 - x0) * state.tform_ix, (y1 - y0) * state.tform_jy};
     if (tex) {
+      SDL_BlendMode blend;
+      SDL_GetTextureBlendMode(tex, &blend);
+      if (media_detail::DrawComposedScaled(tex, dst, blend, c)) return;
       SDL_SetTextureColorMod(tex, c.r, c.g, c.b);
       SDL_SetTextureAlphaMod(tex, c.a);
       SDL_RenderCopyF(R(), tex, nullptr, &dst);
@@ -89,6 +92,12 @@ void DrawQuad(SDL_Texture* tex, float x0, float y0, float x1, float y1, float x,
   }
   const Point2 p[4] = {Transform(x0, y0, x, y), Transform(x1, y0, x, y), Transform(x1, y1, x, y),
                        Transform(x0, y1, x, y)};
+  if (tex) {
+    SDL_BlendMode blend;
+    SDL_GetTextureBlendMode(tex, &blend);
+    const SDL_FPoint corners[4] = {{p[0].x, p[0].y}, {p[1].x, p[1].y}, {p[2].x, p[2].y}, {p[3].x, p[3].y}};
+    if (media_detail::DrawComposed(tex, corners, blend, c)) return;
+  }
   const SDL_FPoint uv[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   SDL_Vertex v[4];
   for (int i = 0; i < 4; ++i) v[i] = SDL_Vertex{{p[i].x, p[i].y}, c, uv[i]};

@@ -1,6 +1,7 @@
 // Opening and closing the frame (a window or an off-screen surface) and the textures
 // drawn from images.
 #include "media/backend.h"
+#include "media/composed.h"
 #include "media/debug.h"
 #include "media/graphics.h"
 #include "media/platform.h"
@@ -113,17 +114,22 @@ bool AllMade(const std::vector<SDL_Texture*>& textures) {
 
 TextureSet::~TextureSet() {
   if (generation != TheScreen().generation || !TheScreen().renderer) return;  // renderer gone
-  for (SDL_Texture* t : normal)
-    if (t) SDL_DestroyTexture(t);
-  for (SDL_Texture* t : cutout)
-    if (t) SDL_DestroyTexture(t);
+  for (std::vector<SDL_Texture*>* v : {&normal, &cutout})
+    for (SDL_Texture* t : *v)
+      if (t) {
+        media_detail::ForgetComposed(t);
+        SDL_DestroyTexture(t);
+      }
 }
 
 void TextureSet::Invalidate(int frame) {
   if (frame < 0) return;
   auto drop = [&](std::vector<SDL_Texture*>& v) {
     if (size_t(frame) < v.size() && v[size_t(frame)]) {
-      if (generation == TheScreen().generation) SDL_DestroyTexture(v[size_t(frame)]);
+      if (generation == TheScreen().generation) {
+        media_detail::ForgetComposed(v[size_t(frame)]);
+        SDL_DestroyTexture(v[size_t(frame)]);
+      }
       v[size_t(frame)] = nullptr;
     }
   };
@@ -171,6 +177,9 @@ bool Graphics(int width, int height, int depth, int /*hertz*/, int /*flags*/) {
     return false;
   }
   ++s.generation;
+  SDL_RendererInfo info;
+  media_detail::SetComposingWanted(SDL_GetRendererInfo(s.renderer, &info) == 0 &&
+                                   (info.flags & SDL_RENDERER_SOFTWARE) != 0);
   ResetDrawState();
   ResetFramePacing();
   return true;
@@ -178,6 +187,7 @@ bool Graphics(int width, int height, int depth, int /*hertz*/, int /*flags*/) {
 
 void EndGraphics() {
   Screen& s = TheScreen();
+  media_detail::ForgetAllComposed();
   if (s.target) SDL_DestroyTexture(s.target);
   if (s.renderer) SDL_DestroyRenderer(s.renderer);
   if (s.surface) SDL_FreeSurface(s.surface);
