@@ -6,6 +6,7 @@
 #include "levels/puzzle_set.h"
 #include "media/debug.h"
 #include "media/graphics.h"
+#include "media/stream.h"
 #include "players/highscore.h"
 #include "players/users.h"
 #include "present/language.h"
@@ -38,6 +39,7 @@ void VisitMenu(bool skip) {
   DebugLog("Quit");
   Language->Write();
   Language = nullptr;
+  FinishBackgroundWrites();
   std::fflush(nullptr);
   std::_Exit(0);
 }
@@ -47,7 +49,7 @@ void VisitMenu(bool skip) {
 bool PlayLevelSet() {
   DebugLog("------------ SET PROGRESS MAP = TRUE -------------");
   Users->GetCurrentUser()->ProgressMap = true;
-  Users->Save();
+  Users->SaveInBackground();
   { TReqLevelSelect selection; }
   bool completed = false;
   {

@@ -5,6 +5,7 @@
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/platform.h"
+#include "media/stream.h"
 #include "players/ranks.h"
 #include "players/users.h"
 #include "present/pointer.h"
@@ -66,6 +67,7 @@ void ShowFrame(int sync) {
   if (AppTerminate()) {
     DebugLog("Terminated");
     if (SaveBeforeClose) SaveBeforeClose();
+    FinishBackgroundWrites();  // what was saved before the close reaches the disk
     std::fflush(nullptr);
     std::_Exit(0);  // closing the window ends the program at once, without saving
   }

@@ -83,7 +83,7 @@ bool StartMainProgram(bool fullscreen) {
     std::string name = EnvironmentUserName();
     if (name.empty()) name = Language->GetString("New Player");
     Users->AddUser(name, 100, 80, 0, 0, 0, 0, true, true, true, true, "", 0, false);
-    Users->Save();
+    Users->SaveInBackground();
   }
   const UserPtr user = Users->GetCurrentUser();
 

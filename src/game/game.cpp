@@ -188,7 +188,7 @@ TGame::Flow TGame::NextLevel() {
     for (const auto& m : User->MaxLevel)
       if (m->Name == LevelFilePath && m->Level < LEVEL_COUNT) m->Level = LEVEL_COUNT;
     // Saved before the end screen, so closing the window there loses nothing.
-    Users->Save();
+    Users->SaveInBackground();
     ShowEndScreen();
     LevelSetCompleted = true;
     QuitGame = true;
@@ -430,10 +430,10 @@ void TGame::OptionsMenu() {
   if (GameState != OPTION_MENU) return;
   ReqOptions->Render(100, 50);
   if (ReqOptions->CurrReq == R_BACKTOMAIN) {
-    Users->Save();
+    Users->SaveInBackground();
     GameState = GAME_OVER_CANCEL;
   } else if (ReqOptions->CurrReq == R_CLOSE) {
-    Users->Save();
+    Users->SaveInBackground();
     ReqOptions->CurrReq = R_MAIN;
     GameState = OldGameState;
     // The clock does not run while the menu is open.

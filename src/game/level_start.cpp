@@ -110,7 +110,7 @@ int TGame::InitLevel(bool first) {
     if (CurrentLevel > entry->Level) entry->Level = CurrentLevel;
   }
   DebugLog("SaveUser");
-  Users->Save();
+  Users->SaveInBackground();
 
   DebugLog("ProgMap");
   if (User->ProgressMap) {
@@ -154,7 +154,7 @@ int TGame::InitLevel(bool first) {
   const int previousRank = GetRank(*User);
   if (previousRank < UpdateRank(*User)) {
     ShowNewRank = true;
-    Users->Save();
+    Users->SaveInBackground();
     NextSong(*User);
     NextPuzzleSet(*User);
     NextBackground(*User);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -19,11 +20,21 @@ std::function<void(const std::string&)>& Hook() {
   return hook;
 }
 
+// Worker threads log too (a failed background save).
+std::mutex& HookMutex() {
+  static auto* mutex = new std::mutex;
+  return *mutex;
+}
+
 }  // namespace
 
-void DebugLog(const std::string& line) { Hook()(line); }
+void DebugLog(const std::string& line) {
+  std::lock_guard<std::mutex> lock(HookMutex());
+  Hook()(line);
+}
 
 std::function<void(const std::string&)> SetDebugLogHook(std::function<void(const std::string&)> hook) {
+  std::lock_guard<std::mutex> lock(HookMutex());
   auto old = Hook();
   Hook() = hook ? std::move(hook) : DefaultHook;
   return old;

@@ -34,6 +34,14 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Read once before any thread starts: reading it means setting it for a moment.
+mode_t ReadUmask() {
+  const mode_t m = ::umask(0);
+  ::umask(m);
+  return m;
+}
+const mode_t processUmask = ReadUmask();
+
 int64_t writeFaultAfter = -1;
 std::function<void(const std::string&)> readOpenHook;
 
@@ -295,9 +303,7 @@ StreamPtr WriteStream(const std::string& path) {
     return nullptr;
   }
   // mkostemp makes the file private; a saved file gets the usual permissions.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
+  ::fchmod(fd, 0666 & ~processUmask);
   return std::make_shared<FileWriteStream>(fd, path, temp);
 }
 

@@ -6,6 +6,7 @@
 // Close succeeds, so a failed or interrupted save never damages the previous file.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -98,6 +99,13 @@ private:
 };
 // Invalid when the file or resource cannot be read.
 TBytes ReadAllBytes(const std::string& path);
+// Writes the bytes to path as a write stream does, on a worker thread, so that no frame
+// waits for the disk; newer bytes for a path still waiting replace the older ones. failed
+// (when given) is set if the write does not succeed.
+void WriteFileInBackground(const std::string& path, std::vector<uint8_t> bytes,
+                           std::shared_ptr<std::atomic<bool>> failed = nullptr);
+// Waits until every file handed to WriteFileInBackground is written (or has failed).
+void FinishBackgroundWrites();
 // Copies a file piece by piece through a write stream; false when anything failed.
 bool CopyFile(const std::string& from, const std::string& to);
 // Deletes the temporary files that saves cut short by a crash left in a folder. Only for a

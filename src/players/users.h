@@ -3,6 +3,7 @@
 // "users.cfg" in the data folder; CurrentUserIndex names the current player.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -73,6 +74,9 @@ public:
   // Writes through a temporary file; false when anything failed (the old file stays).
   // Profiles just as the file holds them are not written again.
   bool Save();
+  // The same, written by a worker thread: for saves during play, which must not wait for
+  // the disk. A failed write is logged and the next save writes again.
+  void SaveInBackground();
   // false when the file cannot be opened. A damaged file keeps the profiles read whole
   // and is copied aside before the next Save writes over it.
   bool Load();
@@ -87,9 +91,11 @@ private:
   UserPtr FindUser(const std::string& name) const;
   bool KeepDamagedFile(const std::string& path);
   std::vector<uint8_t> Encoded() const;
+  bool Unchanged(const std::vector<uint8_t>& bytes);
 
   bool keepDamagedFile_ = false;
   std::vector<uint8_t> onDisk_;  // the profiles as last read whole or written; empty: unknown
+  std::shared_ptr<std::atomic<bool>> writeFailed_ = std::make_shared<std::atomic<bool>>(false);
 };
 using UsersPtr = std::shared_ptr<TUsers>;
 

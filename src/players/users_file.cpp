@@ -94,6 +94,7 @@ void WriteProfile(TStream& s, const TUser& u) {
 }  // namespace
 
 bool TUsers::Load() {
+  FinishBackgroundWrites();  // read what was last saved, not what was there before
   const std::string path = FilePath();
   DebugLog("try to open" + path);
   StreamPtr s = ReadStream(path);
@@ -157,11 +158,28 @@ std::vector<uint8_t> TUsers::Encoded() const {
   return std::move(s.bytes);
 }
 
+bool TUsers::Unchanged(const std::vector<uint8_t>& bytes) {
+  // After a failed background write the file's content is unknown.
+  if (writeFailed_->exchange(false)) onDisk_.clear();
+  return !keepDamagedFile_ && bytes == onDisk_ && FileExists(FilePath());
+}
+
+void TUsers::SaveInBackground() {
+  std::vector<uint8_t> bytes = Encoded();
+  if (Unchanged(bytes)) return;
+  if (keepDamagedFile_) {  // the damaged file is copied aside first, once
+    Save();
+    return;
+  }
+  onDisk_ = bytes;
+  WriteFileInBackground(FilePath(), std::move(bytes), writeFailed_);
+}
+
 bool TUsers::Save() {
+  FinishBackgroundWrites();  // an older background write must not land after this one
   const std::string path = FilePath();
   std::vector<uint8_t> bytes = Encoded();
-  // Nothing changed: no write (and no wait for the disk) on the game's frame.
-  if (!keepDamagedFile_ && bytes == onDisk_ && FileExists(path)) return true;
+  if (Unchanged(bytes)) return true;
   if (keepDamagedFile_ && !KeepDamagedFile(path)) {
     DebugLog("users.cfg could not be copied aside; not overwritten");
     return false;

@@ -127,6 +127,6 @@ std::string ImportForPlayer(const std::string& source, const std::function<void(
   DebugLog("Import result " + std::to_string(int(result.outcome)) + ": " + result.path);
   if (result.path.empty()) return "";
   Users->GetCurrentUser()->CurrLevelFile = result.path;
-  Users->Save();
+  Users->SaveInBackground();
   return result.path;
 }

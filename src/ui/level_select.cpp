@@ -188,7 +188,7 @@ void TReqLevelSelect::SelectionChanged() {
       if (s) Shape::CreateNewShape(s->Element, s->X, s->Y, s->Rotation, 0, 0, 0, false, 0, 0);
   const UserPtr user = Users->GetCurrentUser();
   user->CurrLevelFile = LevelFile;
-  Users->Save();  // the choice survives even if no game starts
+  Users->SaveInBackground();  // the choice survives even if no game starts
   progress_ = Progress(*user, LevelFile);
 }
 

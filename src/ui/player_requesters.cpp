@@ -129,7 +129,7 @@ void TReqUsers::DrawButtons(float x, float y) {
     TitleScreen->AskToDelete(Users->UserList[size_t(CurrentUserIndex)]);
   SetScale(0.89f, 1);
   if (ImageButton(Text("Ok"), bx, by + 337) && alive) {
-    Users->Save();
+    Users->SaveInBackground();
     MenuAction() = "LEAVE_USERS";
   }
 }
@@ -177,5 +177,5 @@ void TReqEnterName::CommitName() {
     ChangeId = -1;
     action = "USERS_SHOW";
   }
-  Users->Save();
+  Users->SaveInBackground();
 }

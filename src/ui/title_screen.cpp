@@ -236,7 +236,7 @@ void TTitleScreen::Transitions() {
     if (TextAlpha < 1) TextAlpha += 0.05f;
     if (TextAlpha >= 1) {
       Action = "";
-      Users->Save();
+      Users->SaveInBackground();
     }
   }
   if (Action == "LEAVE_USERS") {

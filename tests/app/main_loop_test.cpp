@@ -50,6 +50,7 @@ TEST_F(MainLoopTest, FirstStartMakesAProfileBeforeTheIntroWhichRunsIntoTheMenu) 
   Script script;
   script.Do([] {
           std::vector<uint8_t> saved;
+          FinishBackgroundWrites();  // saved by a worker thread
           ASSERT_TRUE(LoadBytes(TUsers::FilePath(), saved));
           EXPECT_NE(std::string(saved.begin(), saved.end()).find("Ynez\r\n"), std::string::npos);
         })

@@ -3,6 +3,7 @@
 #include "media/graphics.h"
 #include "media/platform.h"
 #include "media/script.h"
+#include "media/stream.h"
 #include "players/data_folder.h"
 #include "players/users.h"
 #include "present/pointer.h"
@@ -44,8 +45,8 @@ void SetLoginName(const char* username, const char* user, const char* logname) {
 
 }  // namespace
 
-// Start-up creates the data folder and a first profile named after the login name,
-// saved before anything is shown; closing the window then ends the program with 0.
+// Start-up creates the data folder and a first profile named after the login name, saved
+// (by the writer thread) at once; closing the window then ends the program with 0.
 TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
   const fs::path home = FreshHome("first");
   SetLoginName("", "mira", "");
@@ -56,6 +57,7 @@ TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
         if (!StartMainProgram()) std::_Exit(3);
         const fs::path folder = home / "Ostravin" / "Quorvale";
         if (!fs::is_directory(folder)) std::_Exit(4);
+        FinishBackgroundWrites();
         if (!fs::exists(folder / "users.cfg")) std::_Exit(5);
         if (Users->UserList.size() != 1 || Users->UserList[0]->Name != "mira") std::_Exit(6);
         if (!GraphicsOpen()) std::_Exit(7);
@@ -65,6 +67,35 @@ TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
         IdleScreen();
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// A save handed to the writer thread just before the window closes still reaches the disk.
+TEST(Startup, ASaveFromTheLastFrameSurvivesClosingTheWindow) {
+  const fs::path home = FreshHome("last save");
+  SetLoginName("", "mira", "");
+  SetBackend(Backend::Headless);
+  EXPECT_EXIT(
+      {
+        InitModules();
+        if (!StartMainProgram()) std::_Exit(3);
+        static Script script;
+        script
+            .Do([] {  // saved and closed in the same frame
+              Users->GetCurrentUser()->Score = 4242;
+              Users->SaveInBackground();
+              RequestClose();
+            })
+            .Wait(100);
+        script.Install(true);
+        IdleScreen();
+      },
+      ::testing::ExitedWithCode(0), "");
+  StreamPtr saved = ReadStream((home / "Ostravin" / "Quorvale" / "users.cfg").string());
+  ASSERT_TRUE(saved);
+  TUsers users;
+  ASSERT_TRUE(users.Read(*saved));
+  ASSERT_EQ(users.UserList.size(), 1u);
+  EXPECT_EQ(users.UserList[0]->Score, 4242);
 }
 
 TEST(Startup, EmptyLoginNameGivesTheLocalisedNewPlayer) {

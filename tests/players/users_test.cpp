@@ -279,6 +279,44 @@ TEST_F(UsersTest, UnchangedProfilesAreNotWrittenAgain) {
   fs::remove(TUsers::FilePath());  // gone from under the game: written again
   EXPECT_TRUE(Users->Save());
   EXPECT_TRUE(fs::exists(TUsers::FilePath()));
+  const ino_t written = inode();
+  Users->SaveInBackground();  // nor from the frame
+  FinishBackgroundWrites();
+  EXPECT_EQ(inode(), written);
+}
+
+// Saves during play go to the writer thread: the file ends up with the newest profiles, a
+// synchronous save is never overtaken by an older background one, and a failed background
+// write leaves the old file and is written again at the next save.
+TEST_F(UsersTest, BackgroundSavesLandInOrderAndAFailedOneIsRetried) {
+  SaveTwoProfiles();
+  for (int score = 1; score <= 20; ++score) {
+    Users->UserList[0]->Score = score;
+    Users->SaveInBackground();
+  }
+  Users->UserList[0]->Score = 777;
+  ASSERT_TRUE(Users->Save());
+  const std::string last = FileBytes(TUsers::FilePath());
+  FinishBackgroundWrites();
+  EXPECT_EQ(FileBytes(TUsers::FilePath()), last);
+  ASSERT_TRUE(Users->Load());
+  EXPECT_EQ(Users->UserList[0]->Score, 777);
+
+  std::vector<std::string> log;
+  const auto old = SetDebugLogHook([&](const std::string& line) { log.push_back(line); });
+  SetWriteFaultAfter(10);
+  Users->UserList[0]->Score = 888;
+  Users->SaveInBackground();
+  FinishBackgroundWrites();
+  SetWriteFaultAfter(-1);
+  SetDebugLogHook(old);
+  EXPECT_EQ(FileBytes(TUsers::FilePath()), last);
+  EXPECT_FALSE(log.empty());
+  Users->SaveInBackground();  // nothing changed since, but the disk never got it
+  FinishBackgroundWrites();
+  ASSERT_TRUE(Users->Load());
+  EXPECT_EQ(Users->UserList[0]->Score, 888);
+  EXPECT_EQ(LoadDir(DataFolder->GetPath()), std::vector<std::string>{"users.cfg"});
 }
 
 TEST_F(UsersTest, DataFolderIsCreatedForTheGroup) {

@@ -65,6 +65,7 @@ protected:
         .Until([] { return Showing("ADD_NEW_USER", TitleScreen->NameReq); }, 100, "name entry");
   }
   static std::string SavedFile() {
+    FinishBackgroundWrites();  // the menu saves on a worker thread
     std::vector<uint8_t> bytes;
     LoadBytes(TUsers::FilePath(), bytes);
     return std::string(bytes.begin(), bytes.end());
