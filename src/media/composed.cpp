@@ -139,6 +139,9 @@ void SetComposingWanted(bool on) { wanted = on; }
 
 bool DrawComposed(SDL_Texture* tex, const SDL_FPoint c[4], SDL_BlendMode blend, SDL_Color color) {
   if (!wanted || !tex || !R() || !Kept(blend)) return false;
+  // An upright quad with the picture's rows still horizontal (turned half round, or
+  // mirrored) is copied as a rectangle by the renderer, not drawn as triangles.
+  if (c[0].y == c[1].y && c[1].x == c[2].x && c[2].y == c[3].y && c[3].x == c[0].x) return false;
   // The software renderer places corners on whole pixels by dropping the fraction.
   std::array<int, 8> v{};
   for (int i = 0; i < 4; ++i) {

@@ -64,7 +64,7 @@ void DrawField(const Pictures& p) {
   for (int i = 0; i < 16; ++i) {
     const ImagePtr& piece = p.pieces[size_t(i % 5)];
     MidHandleImage(piece);
-    SetRotation(22.5f * float(i) + (i % 3 == 2 ? 4.5f : 0));
+    SetRotation(22.5f * float(i) + (i % 3 == 1 ? 4.5f : 0));  // 180° and 270° among them
     SetColor(255, i % 4 == 1 ? 128 : 255, 255);
     SetAlpha(i % 4 == 3 ? 0.2f : 1);
     DrawImage(piece, 40.0f + 37.25f * float(i), 120.5f + 19.75f * float(i % 7));
