@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
+#include "media/audio.h"
 #include "media/desktop.h"
 #include "media/graphics.h"
 #include "media/platform.h"
@@ -36,7 +37,9 @@ int main(int argc, char** argv) {
     AppId(QV_APP_ID);
     // Without a display nothing else is started: one line says what was tried.
     if (CurrentBackend() == Backend::Windowed && !InitDisplay()) Fatal(NoWindow());
-    InitModules();
+    // The sound device opens while the modules start and the window opens.
+    OpenAudioInBackground();
+    InitModulesButSound();
     // A second game on the same folder would overwrite the first one's progress with its
     // own at every save: it only says that the game is running and ends.
     if (!LockDataFolder()) Fatal(Text("Quorvale is already running."));

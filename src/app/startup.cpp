@@ -60,20 +60,25 @@ void InitLanguage(const std::string& language) {
   SelectLanguage(language.empty() ? LanguageForLocale(SystemLocale()) : language);
 }
 
-void InitModules() {
+void InitModulesButSound() {
   RegisterResourcesOnce();
   InitStrings();
   InitPlayers();
-  InitSound();
   InitSharedResources();
   InitAmbient();
   InitBonus();
+}
+
+void InitModules() {
+  InitModulesButSound();
+  InitSound();
 }
 
 bool StartMainProgram(bool fullscreen) {
   AppTitle(Utf8FromLatin1(Language->GetString("Quorvale")));  // the window system reads UTF-8
   AppIcon("incbin::../gfx/icon.png");
   if (!Graphics(SCREEN_WIDTH, SCREEN_HEIGHT, fullscreen ? 32 : 0, 60, 0)) return false;
+  InitSound();
   AutoImageFlags(IMG_MASKED | IMG_FILTERED | IMG_MIPMAPPED);
   HideMouse();
   SetBlend(BLEND_ALPHA);

@@ -10,6 +10,9 @@
 // modules fetch texts once (rank names, the story); without it the game speaks English.
 void InitLanguage(const std::string& language);
 void InitModules();
+// Every module but the sound, which StartMainProgram then starts once the window is open:
+// for a program that opens the sound device on a worker thread meanwhile.
+void InitModulesButSound();
 // Opens the frame (full screen when asked) and prepares the profiles and the music;
 // false if no window opened.
 bool StartMainProgram(bool fullscreen = false);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -24,6 +25,8 @@ std::vector<bool>& Used() {
   return *used;
 }
 
+// Starts SDL's audio with the given driver (the system's choice when null) and the mixer.
+// Without a driver it may run on a worker thread (naming one sets an environment variable).
 bool Open(const char* driver) {
   if (driver) SDL_setenv("SDL_AUDIODRIVER", driver, 1);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -32,6 +35,14 @@ bool Open(const char* driver) {
     return false;
   }
   return true;
+}
+
+bool OpenSystemDevice() { return Open(nullptr); }
+
+// The device being opened on a worker thread, while the window opens.
+std::shared_future<bool>& Opening() {
+  static auto* opening = new std::shared_future<bool>();
+  return *opening;
 }
 
 // The music channel whose song plays (or waits paused) on the music voice.
@@ -71,8 +82,15 @@ int ClaimIndex() {
 
 bool AudioAvailable() {
   if (state == State::Closed) {
+    bool ok = false;
+    if (Opening().valid()) {
+      ok = Opening().get();
+      Opening() = {};
+    } else {
+      ok = OpenSystemDevice();
+    }
     // A machine without a sound device still runs the game, silently.
-    const bool ok = Open(nullptr) || Open("dummy");
+    ok = ok || Open("dummy");
     state = ok ? State::Open : State::Failed;
     if (ok) {
       Mix_AllocateChannels(0);
@@ -84,12 +102,17 @@ bool AudioAvailable() {
   return state == State::Open;
 }
 
+void OpenAudioInBackground() {
+  if (state == State::Closed && !Opening().valid()) Opening() = std::async(std::launch::async, OpenSystemDevice).share();
+}
+
 void FinishSoundDecodes() {
   for (const auto& job : Pending()) job.wait();
   Pending().clear();
 }
 
 void CloseAudio() {
+  if (Opening().valid()) AudioAvailable();  // an opening device is closed once it is open
   FinishSoundDecodes();
   if (state != State::Open) return;
   Mix_HaltChannel(-1);

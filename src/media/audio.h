@@ -62,7 +62,10 @@ private:
 };
 using ChannelPtr = std::shared_ptr<TChannel>;
 
-bool AudioAvailable();  // opens the mixer on first use
+bool AudioAvailable();  // opens the mixer on first use (or waits for it to open)
+// Starts opening the sound device on a worker thread (it can take a tenth of a second
+// or more); the first sound call waits for it.
+void OpenAudioInBackground();
 SoundPtr LoadSound(const std::string& path, int flags = 0);
 // Sounds whose decoding runs on a worker thread, so that loading them never holds up a
 // frame; each is ready at its first use (which waits only if its decode is still running).

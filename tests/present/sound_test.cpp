@@ -192,3 +192,23 @@ TEST_F(SoundTest, EffectsDecodedInTheBackgroundAreReadyAtFirstUse) {
   const ChannelPtr channel = PlaySound(sounds[0]);
   EXPECT_TRUE(channel->Playing());
 }
+
+// The program opens the device on a worker thread while its window opens: the first sound
+// call waits for it, and closing the audio before anyone asked still closes the device.
+TEST_F(SoundTest, ADeviceOpenedInTheBackgroundServesTheFirstSoundAndCloses) {
+  CloseAudio();
+  OpenAudioInBackground();
+  OpenAudioInBackground();  // once is enough
+  CloseAudio();
+  RegisterClip("../sfx/click.ogg");
+  for (int round = 0; round < 2; ++round) {
+    OpenAudioInBackground();
+    {
+      SFXSystem bank;
+      ASSERT_TRUE(bank.sfx[SFX_CLICK]) << round;
+      bank.Play(SFX_CLICK);
+      EXPECT_TRUE(bank.sfxchannels[SFX_CLICK]->Playing()) << round;
+    }
+    CloseAudio();
+  }
+}
