@@ -6,7 +6,9 @@
 #include "media/audio.h"
 #include "media/graphics.h"
 #include "media/image.h"
+#include "media/random.h"
 #include "players/users.h"
+#include "present/ambient.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -37,6 +39,9 @@ bool OpenBenchFrame(Backend backend) {
   LoadGameGfx();
   LoadBackground(0);
   LoadPuzzleSet(0, false);
+  // The fog layers start at random places and sizes: the same ones in every run.
+  SeedRnd(20261210);
+  AmbientNebel = std::make_shared<FX_Nebel>();
   // A player reaches a level long after the start-up decodes have finished.
   FinishBackgroundDecodes();
   FinishSoundDecodes();

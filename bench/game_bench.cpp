@@ -12,6 +12,7 @@
 #include "levels/level_set.h"
 #include "levels/puzzle_set.h"
 #include "media/graphics.h"
+#include "media/image.h"
 #include "media/input.h"
 #include "media/platform.h"
 #include "media/resource_store.h"
@@ -108,6 +109,7 @@ void BM_PlayFrame(benchmark::State& state, Backend backend, int mode) {
     return;
   }
   std::unique_ptr<TGame> game = StartLevel(mode);
+  FinishBackgroundDecodes();  // the level's pictures decode during its fade-in
   TGame& g = *game;
   MoveMouse(230, 260);
   SetFrameDriver([&](int) {
