@@ -23,6 +23,7 @@ struct TextureSet {
   uint32_t generation = 0;            // renderer they belong to
   std::vector<SDL_Texture*> normal;   // as loaded
   std::vector<SDL_Texture*> cutout;   // alpha reduced to 0 or 255, for BLEND_MASK
+  std::vector<bool> opaque;           // per frame: no pixel lets anything through
   void Invalidate(int frame);
   ~TextureSet();
 };

@@ -22,20 +22,26 @@ constexpr size_t ENTRY_LIMIT = 600;
 // Shapes seen once are remembered this many at a time before the memory starts over.
 constexpr size_t SEEN_LIMIT = 4096;
 
-// A picture is the texture drawn onto a quad whose corners lie on whole pixels relative to
-// its top-left; `scaled` quads are upright rectangles given by their size.
+// A picture is the texture drawn in a colour onto a quad whose corners lie on whole pixels
+// relative to its top-left; `scaled` quads are upright rectangles given by their size. The
+// colour is part of the picture, so that drawing it needs the renderer's plain blending only.
 struct Key {
   SDL_Texture* tex = nullptr;
   bool scaled = false;
   std::array<int, 8> corners{};
-  bool operator==(const Key& o) const { return tex == o.tex && scaled == o.scaled && corners == o.corners; }
+  SDL_Color color{};
+  bool operator==(const Key& o) const {
+    return tex == o.tex && scaled == o.scaled && corners == o.corners && color.r == o.color.r &&
+           color.g == o.color.g && color.b == o.color.b && color.a == o.color.a;
+  }
 };
 
 struct KeyHash {
   size_t operator()(const Key& k) const {
     size_t h = std::hash<const void*>()(k.tex) ^ (k.scaled ? 0x9e3779b9u : 0u);
     for (int v : k.corners) h = h * 1000003u ^ std::hash<int>()(v);
-    return h;
+    const uint32_t c = uint32_t(k.color.r) << 24 | uint32_t(k.color.g) << 16 | uint32_t(k.color.b) << 8 | k.color.a;
+    return h * 1000003u ^ std::hash<uint32_t>()(c);
   }
 };
 
@@ -75,8 +81,9 @@ void KeepWithinBudget() {
 }
 
 // Draws into a new transparent picture of w×h with `draw`, the way the renderer itself would
-// have drawn onto the screen, only without blending or colour.
-SDL_Texture* Compose(SDL_Texture* tex, int w, int h, const std::function<void()>& draw) {
+// have drawn onto the screen, only without blending.
+SDL_Texture* Compose(const Key& key, int w, int h, const std::function<void()>& draw) {
+  SDL_Texture* tex = key.tex;
   SDL_Texture* picture = SDL_CreateTexture(R(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
   if (!picture) return nullptr;
   SDL_Texture* previous = SDL_GetRenderTarget(R());
@@ -91,8 +98,9 @@ SDL_Texture* Compose(SDL_Texture* tex, int w, int h, const std::function<void()>
   SDL_BlendMode blend;
   SDL_GetTextureBlendMode(tex, &blend);
   SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_NONE);
-  SDL_SetTextureColorMod(tex, 255, 255, 255);
-  SDL_SetTextureAlphaMod(tex, 255);
+  // Turned quads take their colour from the corners, copies from the texture.
+  SDL_SetTextureColorMod(tex, key.color.r, key.color.g, key.color.b);
+  SDL_SetTextureAlphaMod(tex, key.color.a);
   draw();
   SDL_SetTextureBlendMode(tex, blend);
   SDL_SetRenderTarget(R(), previous);
@@ -113,7 +121,7 @@ const Picture* Find(const Key& key, int w, int h, const std::function<void()>& d
     if (S().seen.size() > SEEN_LIMIT) S().seen.clear();
     return nullptr;
   }
-  SDL_Texture* picture = Compose(key.tex, w, h, draw);
+  SDL_Texture* picture = Compose(key, w, h, draw);
   if (!picture) return nullptr;
   S().pictures.push_front(Picture{key, picture, w, h});
   S().index[key] = S().pictures.begin();
@@ -124,10 +132,8 @@ const Picture* Find(const Key& key, int w, int h, const std::function<void()>& d
 
 bool Kept(SDL_BlendMode blend) { return blend == SDL_BLENDMODE_BLEND || blend == SDL_BLENDMODE_ADD; }
 
-void Blit(const Picture& p, int x, int y, SDL_BlendMode blend, SDL_Color color) {
+void Blit(const Picture& p, int x, int y, SDL_BlendMode blend) {
   SDL_SetTextureBlendMode(p.texture, blend);
-  SDL_SetTextureColorMod(p.texture, color.r, color.g, color.b);
-  SDL_SetTextureAlphaMod(p.texture, color.a);
   const SDL_Rect dst{x, y, p.w, p.h};
   SDL_RenderCopy(R(), p.texture, nullptr, &dst);
 }
@@ -151,7 +157,7 @@ bool DrawComposed(SDL_Texture* tex, const SDL_FPoint c[4], SDL_BlendMode blend, 
     v[size_t(2 * i + 1)] = int(c[i].y);
   }
   const int x0 = std::min({v[0], v[2], v[4], v[6]}), y0 = std::min({v[1], v[3], v[5], v[7]});
-  Key key{tex, false, v};
+  Key key{tex, false, v, color};
   for (size_t i = 0; i < 8; i += 2) key.corners[i] -= x0, key.corners[i + 1] -= y0;
   const int w = std::max({key.corners[0], key.corners[2], key.corners[4], key.corners[6]}) + 1;
   const int h = std::max({key.corners[1], key.corners[3], key.corners[5], key.corners[7]}) + 1;
@@ -160,7 +166,9 @@ bool DrawComposed(SDL_Texture* tex, const SDL_FPoint c[4], SDL_BlendMode blend, 
     SDL_Vertex q[4];
     const SDL_FPoint uv[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     for (size_t i = 0; i < 4; ++i)
-      q[i] = SDL_Vertex{{float(key.corners[2 * i]), float(key.corners[2 * i + 1])}, {255, 255, 255, 255}, uv[i]};
+      q[i] = SDL_Vertex{{float(key.corners[2 * i]), float(key.corners[2 * i + 1])}, key.color, uv[i]};
+    SDL_SetTextureColorMod(key.tex, 255, 255, 255);
+    SDL_SetTextureAlphaMod(key.tex, 255);
     // A quad that lands upright would be copied as a rectangle, losing a mirrored corner
     // order; a nudge below a pixel keeps it on the triangle path and changes no pixel.
     q[0].position.x += 1.0f / 1024;
@@ -168,7 +176,7 @@ bool DrawComposed(SDL_Texture* tex, const SDL_FPoint c[4], SDL_BlendMode blend, 
     SDL_RenderGeometry(R(), key.tex, q, 4, idx, 6);
   });
   if (!p) return false;
-  Blit(*p, x0, y0, blend, color);
+  Blit(*p, x0, y0, blend);
   return true;
 }
 
@@ -180,14 +188,14 @@ bool DrawComposedScaled(SDL_Texture* tex, const SDL_FRect& dst, SDL_BlendMode bl
     return false;
   const int w = int(dst.w), h = int(dst.h);
   if (w <= 0 || h <= 0 || (w == tw && h == th) || long(w) * h > PIXEL_BUDGET / 4) return false;
-  const Key key{tex, true, {w, h, 0, 0, 0, 0, 0, 0}};
+  const Key key{tex, true, {w, h, 0, 0, 0, 0, 0, 0}, color};
   const Picture* p = Find(key, w, h, [&] {
     const SDL_Rect all{0, 0, w, h};
     SDL_RenderCopy(R(), key.tex, nullptr, &all);
   });
   if (!p) return false;
   // The same whole-pixel place the direct copy would take.
-  Blit(*p, int(dst.x), int(dst.y), blend, color);
+  Blit(*p, int(dst.x), int(dst.y), blend);
   return true;
 }
 

@@ -110,8 +110,11 @@ void DrawQuad(SDL_Texture* tex, float x0, float y0, float x1, float y1, float x,
 }
 
 void PrepareShapeDraw() {
-  SDL_SetRenderDrawBlendMode(R(), SdlBlend(state.blend_mode));
   const SDL_Color c = VertexColor();
+  // Opaque colour replaces what is under it: the software renderer then fills without
+  // blending (the darkened screen of some stage modes is such a fill).
+  const bool covers = state.blend_mode == BLEND_ALPHA && c.a == 255;
+  SDL_SetRenderDrawBlendMode(R(), covers ? SDL_BLENDMODE_NONE : SdlBlend(state.blend_mode));
   SDL_SetRenderDrawColor(R(), c.r, c.g, c.b, c.a);
 }
 
@@ -119,7 +122,12 @@ void DrawFrame(const ImagePtr& image, float x, float y, int frame, float kx, flo
   if (!image || !R() || frame < 0 || frame >= image->FrameCount() || MaskedOut()) return;
   SDL_Texture* tex = media_detail::FrameTexture(*image, frame, state.blend_mode == BLEND_MASK);
   if (!tex) return;
-  SDL_SetTextureBlendMode(tex, SdlBlend(state.blend_mode));
+  // An opaque picture drawn untinted covers what is under it: a plain copy is the same and
+  // much cheaper for the software renderer (backgrounds are whole screens).
+  const SDL_Color c = VertexColor();
+  const bool covers = state.blend_mode == BLEND_ALPHA && c.r == 255 && c.g == 255 && c.b == 255 && c.a == 255 &&
+                      image->textures->opaque[size_t(frame)];
+  SDL_SetTextureBlendMode(tex, covers ? SDL_BLENDMODE_NONE : SdlBlend(state.blend_mode));
   const float hx = image->handle_x * kx, hy = image->handle_y * ky;
   DrawQuad(tex, -hx, -hy, image->width * kx - hx, image->height * ky - hy, x, y);
 }

@@ -155,6 +155,10 @@ SDL_Texture* FrameTexture(TImage& image, int frame, bool cutout) {
   std::vector<SDL_Texture*>& v = cutout ? image.textures->cutout : image.textures->normal;
   if (v.size() < size_t(image.FrameCount())) v.resize(size_t(image.FrameCount()), nullptr);
   if (!v[size_t(frame)]) {
+    std::vector<bool>& opaque = image.textures->opaque;
+    if (opaque.size() < size_t(image.FrameCount())) opaque.resize(size_t(image.FrameCount()), false);
+    const std::vector<uint32_t>& pixels = image.TexturePixels(frame).pixels;
+    opaque[size_t(frame)] = std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return (p >> 24) == 255; });
     v[size_t(frame)] = MakeTexture(image, frame, cutout);
     if (AllMade(image.textures->normal) && (image.textures->cutout.empty() || AllMade(image.textures->cutout)))
       image.DropUnreadPixels();
