@@ -1,88 +1,61 @@
-// One worker thread that writes whole files through write streams, so that a save never
-// holds up a frame while the disk confirms it.
+// Whole files written on a worker thread through write streams, so that a save never holds
+// up a frame while the disk confirms it.
 #include "media/stream.h"
 
-#include <condition_variable>
-#include <deque>
+#include "media/worker_thread.h"
+
+#include <map>
 #include <mutex>
-#include <thread>
 
 namespace {
 
-struct Job {
-  std::string path;
+struct Waiting {
   std::vector<uint8_t> bytes;
   std::shared_ptr<std::atomic<bool>> failed;
 };
 
-class Writer {
-public:
-  void Add(Job job) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      // Newer bytes for a file still waiting replace the older ones.
-      bool replaced = false;
-      for (Job& waiting : queue_)
-        if (waiting.path == job.path) {
-          waiting = std::move(job);
-          replaced = true;
-          break;
-        }
-      if (!replaced) queue_.push_back(std::move(job));
-      if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
-    }
-    wake_.notify_one();
-  }
-
-  void WaitIdle() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
-  }
-
-private:
-  void Run() {
-    for (;;) {
-      Job job;
-      {
-        std::unique_lock<std::mutex> lock(mutex_);
-        wake_.wait(lock, [this] { return !queue_.empty(); });
-        job = std::move(queue_.front());
-        queue_.pop_front();
-        busy_ = true;
-      }
-      const bool ok = Write(job);
-      if (!ok && job.failed) *job.failed = true;
-      std::lock_guard<std::mutex> lock(mutex_);
-      busy_ = false;
-      idle_.notify_all();
-    }
-  }
-
-  static bool Write(const Job& job) {
-    StreamPtr s = WriteStream(job.path);
-    if (!s) return false;
-    s->WriteString(std::string(job.bytes.begin(), job.bytes.end()));
-    return s->Close();
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_, idle_;
-  std::deque<Job> queue_;
-  bool busy_ = false;
-  std::thread thread_;
+// Never destroyed: writes handed over before the end are finished by FinishBackgroundWrites.
+struct Writer {
+  WorkerThread thread;
+  std::mutex mutex;
+  std::map<std::string, Waiting> waiting;  // by path: the newest bytes not yet started
 };
 
-// Never destroyed: the thread waits for work for as long as the program runs.
 Writer& TheWriter() {
-  static Writer* writer = new Writer;
+  static auto* writer = new Writer;
   return *writer;
+}
+
+bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+  StreamPtr s = WriteStream(path);
+  if (!s) return false;
+  s->WriteString(std::string(bytes.begin(), bytes.end()));
+  return s->Close();
+}
+
+void WriteWaiting(const std::string& path) {
+  Writer& w = TheWriter();
+  Waiting job;
+  {
+    std::lock_guard<std::mutex> lock(w.mutex);
+    const auto it = w.waiting.find(path);
+    if (it == w.waiting.end()) return;
+    job = std::move(it->second);
+    w.waiting.erase(it);
+  }
+  if (!Write(path, job.bytes) && job.failed) *job.failed = true;
 }
 
 }  // namespace
 
 void WriteFileInBackground(const std::string& path, std::vector<uint8_t> bytes,
                            std::shared_ptr<std::atomic<bool>> failed) {
-  TheWriter().Add(Job{path, std::move(bytes), std::move(failed)});
+  Writer& w = TheWriter();
+  std::lock_guard<std::mutex> lock(w.mutex);
+  // Newer bytes for a file still waiting replace the older ones.
+  const bool queued = w.waiting.count(path) != 0;
+  w.waiting[path] = Waiting{std::move(bytes), std::move(failed)};
+  if (!queued) w.thread.Add([path] { WriteWaiting(path); });
 }
 
-void FinishBackgroundWrites() { TheWriter().WaitIdle(); }
+void FinishBackgroundWrites() { TheWriter().thread.WaitIdle(); }

@@ -1,13 +1,13 @@
 #include "media/image_decode.h"
 
+#include "media/worker_thread.h"
+
 #include <jpeglib.h>
 #include <png.h>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstring>
-#include <deque>
-#include <thread>
 
 namespace {
 
@@ -93,54 +93,6 @@ void ApplyMask(TPixmap& pm, uint32_t key) {
     if ((p & 0xFFFFFF) == key) p &= 0x00FFFFFF;
 }
 
-// One worker thread for every background decode, in the order asked; ends with the program.
-class Worker {
-public:
-  ~Worker() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_one();
-    if (thread_.joinable()) thread_.join();
-  }
-  void Add(const std::shared_ptr<DecodeJob>& job) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      queue_.push_back(job);
-      if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
-    }
-    wake_.notify_one();
-  }
-  void WaitIdle() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
-  }
-
-private:
-  void Run() {
-    for (;;) {
-      std::shared_ptr<DecodeJob> job;
-      {
-        std::unique_lock<std::mutex> lock(mutex_);
-        wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
-        if (stop_) return;
-        job = queue_.front().lock();  // an image dropped before its turn needs nothing
-        queue_.pop_front();
-        busy_ = true;
-      }
-      if (job) job->RunIfWaiting();
-      std::lock_guard<std::mutex> lock(mutex_);
-      busy_ = false;
-      idle_.notify_all();
-    }
-  }
-  std::mutex mutex_;
-  std::condition_variable wake_, idle_;
-  std::deque<std::weak_ptr<DecodeJob>> queue_;
-  std::thread thread_;
-  bool stop_ = false, busy_ = false;
-};
 
 }  // namespace
 
@@ -221,13 +173,19 @@ std::vector<PixmapPtr> DecodeJob::Take() {
 
 namespace {
 
-Worker& TheWorker() {
-  static Worker worker;
+// One thread for every background decode, in the order asked; ends with the program.
+WorkerThread& TheWorker() {
+  static WorkerThread worker;
   return worker;
 }
 
 }  // namespace
 
-void DecodeInBackground(const std::shared_ptr<DecodeJob>& job) { TheWorker().Add(job); }
+void DecodeInBackground(const std::shared_ptr<DecodeJob>& job) {
+  // An image dropped before its turn needs nothing.
+  TheWorker().Add([weak = std::weak_ptr<DecodeJob>(job)] {
+    if (const auto j = weak.lock()) j->RunIfWaiting();
+  });
+}
 
 void FinishBackgroundDecodes() { TheWorker().WaitIdle(); }

@@ -33,6 +33,14 @@ void SetLoginName(const char* username, const char* user, const char* logname) {
   setenv("LOGNAME", logname, 1);
 }
 
+// A first start of the headless game for the login name "mira".
+fs::path FirstStart(const std::string& name) {
+  const fs::path home = FreshHome(name);
+  SetLoginName("", "mira", "");
+  SetBackend(Backend::Headless);
+  return home;
+}
+
 // A screen's loop: clear, poll, draw the pointer, present.
 [[noreturn]] void IdleScreen() {
   for (;;) {
@@ -48,9 +56,7 @@ void SetLoginName(const char* username, const char* user, const char* logname) {
 // Start-up creates the data folder and a first profile named after the login name, saved
 // (by the writer thread) at once; closing the window then ends the program with 0.
 TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
-  const fs::path home = FreshHome("first");
-  SetLoginName("", "mira", "");
-  SetBackend(Backend::Headless);
+  const fs::path home = FirstStart("first");
   EXPECT_EXIT(
       {
         InitModules();
@@ -71,9 +77,7 @@ TEST(Startup, FirstStartThenClosingTheWindowExitsWithZero) {
 
 // A save handed to the writer thread just before the window closes still reaches the disk.
 TEST(Startup, ASaveFromTheLastFrameSurvivesClosingTheWindow) {
-  const fs::path home = FreshHome("last save");
-  SetLoginName("", "mira", "");
-  SetBackend(Backend::Headless);
+  const fs::path home = FirstStart("last save");
   EXPECT_EXIT(
       {
         InitModules();

@@ -3,10 +3,9 @@
 #include "media/composed.h"
 #include "media/graphics.h"
 #include "media/resource_store.h"
+#include "support/frame_compare.h"
 #include "support/headless.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <vector>
 
 using media_detail::ComposedCount;
@@ -105,27 +104,13 @@ TEST_F(Composed, FieldLooksAsDrawnDirectly) {
   const PixmapPtr direct = Field(pictures, false);
   const PixmapPtr composed = Field(pictures, true);
   EXPECT_GT(ComposedCount(), 20);
-  int far = 0, changed = 0, worst = 0;
-  double total = 0;
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) {
-      const uint32_t a = direct->ReadPixel(x, y), b = composed->ReadPixel(x, y);
-      int most = 0;
-      for (int shift : {0, 8, 16}) {
-        const int d = std::abs(int((a >> shift) & 255) - int((b >> shift) & 255));
-        most = std::max(most, d);
-        total += d;
-      }
-      far += most > 64;
-      changed += most > 2;
-      worst = std::max(worst, most);
-    }
+  const FrameDifference d = CompareFrames(*direct, *composed);
   // Within what the renderers' comparison allows; in fact only the rounding of the blend
   // differs (a composed picture carries its colour and goes through the plain blitter).
-  EXPECT_LT(total / (640.0 * 480 * 3), 3.0);
-  EXPECT_LT(far, 640 * 480 / 100);
-  EXPECT_LE(worst, 4);
-  EXPECT_LT(changed, 640 * 480 / 1000) << "pixels differing by more than 2";
+  EXPECT_LT(d.mean, 3.0);
+  EXPECT_LT(d.far, 640 * 480 / 100);
+  EXPECT_LE(d.worst, 4);
+  EXPECT_LT(d.slight, 640 * 480 / 1000) << "pixels differing by more than 2";
   if (HasFailure()) {
     SavePixmapPNG(direct, "composed_direct.png");
     SavePixmapPNG(composed, "composed_composed.png");

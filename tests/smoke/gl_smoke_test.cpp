@@ -6,6 +6,7 @@
 #include "media/platform.h"
 #include "media/resource_store.h"
 #include "present/bitmap_font.h"
+#include "support/frame_compare.h"
 
 #include <gtest/gtest.h>
 
@@ -68,22 +69,10 @@ TEST(GlSmoke, WindowedAndHeadlessDrawTheSameFrame) {
   const PixmapPtr gl = Render(Backend::Windowed);
   ASSERT_TRUE(soft);
   ASSERT_TRUE(gl) << "no OpenGL window";
-  int far = 0;
-  double total = 0;
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) {
-      const uint32_t a = soft->ReadPixel(x, y), b = gl->ReadPixel(x, y);
-      int worst = 0;
-      for (int shift : {0, 8, 16}) {
-        const int d = std::abs(int((a >> shift) & 255) - int((b >> shift) & 255));
-        worst = std::max(worst, d);
-        total += d;
-      }
-      far += worst > 64;
-    }
+  const FrameDifference d = CompareFrames(*soft, *gl);
   // Filtering and edge rounding differ a little between renderers; nothing else may.
-  EXPECT_LT(total / (640.0 * 480 * 3), 3.0);
-  EXPECT_LT(far, 640 * 480 / 100);
+  EXPECT_LT(d.mean, 3.0);
+  EXPECT_LT(d.far, 640 * 480 / 100);
   if (HasFailure()) {
     SavePixmapPNG(soft, "gl_smoke_software.png");
     SavePixmapPNG(gl, "gl_smoke_opengl.png");
