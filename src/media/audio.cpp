@@ -103,7 +103,12 @@ bool AudioAvailable() {
 }
 
 void OpenAudioInBackground() {
-  if (state == State::Closed && !Opening().valid()) Opening() = std::async(std::launch::async, OpenSystemDevice).share();
+  if (state != State::Closed || Opening().valid()) return;
+  Opening() = std::async(std::launch::async, [] {
+                const bool ok = OpenSystemDevice();
+                SDL_TLSCleanup();  // SDL's error text for this thread, freed only by SDL's own threads
+                return ok;
+              }).share();
 }
 
 void FinishSoundDecodes() {
