@@ -8,6 +8,7 @@
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/resource_store.h"
+#include "media/stream.h"
 #include "players/data_folder.h"
 #include "players/users.h"
 
@@ -53,6 +54,7 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
+  FinishBackgroundWrites();  // the test's saves land in its own folder before the next test
   Shape::ClearAllElements();
   HeadlessTest::TearDown();
 }

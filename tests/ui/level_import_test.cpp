@@ -55,6 +55,7 @@ protected:
     return std::string(b.begin(), b.end());
   }
   static std::vector<std::string> SetsInFolder() {
+    FinishBackgroundWrites();  // no profile save half-written beside the sets
     std::vector<std::string> sets;
     for (const std::string& f : LoadDir(Folder()))
       if (f != "users.cfg") sets.push_back(f);
