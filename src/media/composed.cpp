@@ -140,7 +140,6 @@ void Blit(const Picture& p, int x, int y, SDL_BlendMode blend) {
 
 }  // namespace
 
-bool ComposingWanted() { return wanted; }
 void SetComposingWanted(bool on) { wanted = on; }
 
 bool DrawComposed(SDL_Texture* tex, const SDL_FPoint c[4], SDL_BlendMode blend, SDL_Color color) {

@@ -8,7 +8,6 @@
 namespace media_detail {
 
 // Whether the drawing calls compose (set when the frame opens: on for the software renderer).
-bool ComposingWanted();
 void SetComposingWanted(bool wanted);
 
 // How many composed pictures are kept, and their pixels.

@@ -26,13 +26,6 @@ Writer& TheWriter() {
   return *writer;
 }
 
-bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-  StreamPtr s = WriteStream(path);
-  if (!s) return false;
-  s->WriteString(std::string(bytes.begin(), bytes.end()));
-  return s->Close();
-}
-
 void WriteWaiting(const std::string& path) {
   Writer& w = TheWriter();
   Waiting job;
@@ -43,7 +36,7 @@ void WriteWaiting(const std::string& path) {
     job = std::move(it->second);
     w.waiting.erase(it);
   }
-  if (!Write(path, job.bytes) && job.failed) *job.failed = true;
+  if (!SaveBytes(path, job.bytes) && job.failed) *job.failed = true;
 }
 
 }  // namespace

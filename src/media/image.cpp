@@ -137,10 +137,7 @@ std::vector<uint8_t> EncodePixmapPNG(const TPixmap& pixmap) {
 bool SavePixmapPNG(const PixmapPtr& pixmap, const std::string& path) {
   if (!pixmap) return false;
   const std::vector<uint8_t> bytes = EncodePixmapPNG(*pixmap);
-  StreamPtr s = bytes.empty() ? nullptr : WriteStream(path);
-  if (!s) return false;
-  s->WriteString(std::string(bytes.begin(), bytes.end()));
-  return s->Close();
+  return !bytes.empty() && SaveBytes(path, bytes);
 }
 
 ImagePtr LoadImage(const std::string& path, int flags) {

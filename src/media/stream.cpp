@@ -315,6 +315,13 @@ bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
   return true;
 }
 
+bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  StreamPtr s = WriteStream(path);
+  if (!s) return false;
+  s->WriteString(std::string(bytes.begin(), bytes.end()));
+  return s->Close();
+}
+
 TBytes ReadAllBytes(const std::string& path) {
   TBytes bytes;
   if (IsIncbin(path)) {

@@ -81,6 +81,9 @@ StreamPtr WriteStream(const std::string& path);
 
 // The whole content of a file or resource; false when it cannot be read.
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
+// Writes the bytes as the whole file through a write stream; false when anything failed
+// (the previous file then stays as it was).
+bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // The whole content for a decoder, without copying what need not be copied: an embedded
 // resource is read in place (it lives as long as the program), a file is loaded once.

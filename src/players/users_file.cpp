@@ -184,10 +184,7 @@ bool TUsers::Save() {
     DebugLog("users.cfg could not be copied aside; not overwritten");
     return false;
   }
-  StreamPtr s = WriteStream(path);
-  if (!s) return false;
-  s->WriteString(std::string(bytes.begin(), bytes.end()));
-  const bool ok = s->Close();
+  const bool ok = SaveBytes(path, bytes);
   if (!ok) DebugLog("Error saving users: " + path);
   onDisk_ = ok ? std::move(bytes) : std::vector<uint8_t>();
   return ok;

@@ -50,13 +50,6 @@ bool SameContent(const std::string& path, const std::vector<uint8_t>& bytes) {
   return LoadBytes(path, there) && there == bytes;
 }
 
-bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-  StreamPtr s = WriteStream(path);
-  if (!s) return false;
-  s->WriteString(std::string(bytes.begin(), bytes.end()));
-  return s->Close();
-}
-
 // "Name (2).lvl", "Name (3).lvl", ...: the first that is free or already holds this set.
 std::string NumberedFile(const std::string& folder, const std::string& file, const std::vector<uint8_t>& bytes) {
   const std::string name = Latin1FromUtf8(file.substr(0, file.size() - 4));
@@ -95,7 +88,7 @@ LevelImport ImportLevelSet(const std::string& source, const std::string& folder,
       outcome = ImportOutcome::KeptBoth;
     }
   }
-  if (!Write(path, bytes)) return {ImportOutcome::NotSaved, ""};
+  if (!SaveBytes(path, bytes)) return {ImportOutcome::NotSaved, ""};
   return {outcome, path};
 }
 
